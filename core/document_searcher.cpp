@@ -1,0 +1,70 @@
+#include "core/document_searcher.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "host/editor_messages.hpp"
+#include "settings/utf8_conversion.hpp"
+
+namespace tarnwick {
+
+namespace {
+
+// Fetches the line with SCI_GETLINE (which writes no terminating zero) and decodes it.
+std::u16string fetchLine(const EditorView& view, std::int32_t line) {
+    const std::intptr_t length = view.send(SCI_LINELENGTH, static_cast<std::uintptr_t>(line));
+    std::string buffer(static_cast<std::size_t>(std::max<std::intptr_t>(length, 0)) + 1, '\0');
+    view.send(SCI_GETLINE, static_cast<std::uintptr_t>(line),
+              reinterpret_cast<std::intptr_t>(buffer.data()));
+    const std::int32_t decoded = static_cast<std::int32_t>(length);
+    if (decoded <= 0) return {};
+    return fromUtf8(std::string_view(buffer.data(), static_cast<std::size_t>(decoded)));
+}
+
+// Only the line end goes: any mix of CR and LF at the end, nothing at the start.
+void stripLineEnd(std::u16string& line) {
+    while (!line.empty() && (line.back() == u'\n' || line.back() == u'\r')) line.pop_back();
+}
+
+}  // namespace
+
+MatchList DocumentSearcher::searchAll(const EditorView& view, const SearchList& list) const {
+    MatchList matches;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].enabled) searchEntry(view, list[i], static_cast<std::int32_t>(i), matches);
+    }
+    sortByLineAndPosition(matches);
+    return matches;
+}
+
+void DocumentSearcher::searchEntry(const EditorView& view, const SearchEntry& entry,
+                                   std::int32_t entryIndex, MatchList& matches) const {
+    if (entry.text.empty()) return;
+    const std::string needle = toUtf8(entry.text);
+    if (needle.empty()) return;
+    const std::intptr_t documentLength = view.send(SCI_GETLENGTH);
+    if (documentLength <= 0) return;
+
+    std::intptr_t searchStart = 0;
+    for (;;) {
+        view.send(SCI_SETTARGETSTART, static_cast<std::uintptr_t>(searchStart));
+        view.send(SCI_SETTARGETEND, static_cast<std::uintptr_t>(documentLength));
+        view.send(SCI_SETSEARCHFLAGS, 0);
+        const std::intptr_t matchStart = view.send(SCI_SEARCHINTARGET, needle.size(),
+                                                   reinterpret_cast<std::intptr_t>(needle.data()));
+        if (matchStart < 0) return;
+        const std::intptr_t matchEnd = view.send(SCI_GETTARGETEND);
+        const auto line = static_cast<std::int32_t>(
+            view.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(matchStart)));
+        std::u16string content = fetchLine(view, line);
+        stripLineEnd(content);
+        matches.push_back(SearchMatch{line, entry.text, std::move(content), matchStart,
+                                      matchEnd - matchStart, entryIndex});
+        // An editor that reported a match not past the search start would otherwise keep
+        // the host's thread in this loop for ever.
+        if (matchEnd >= documentLength || matchEnd <= searchStart) return;
+        searchStart = matchEnd;
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/editor_view.hpp"
+#include "core/search_entry.hpp"
+#include "core/search_list.hpp"
+#include "core/search_match.hpp"
+
+namespace tarnwick {
+
+// Finds every literal, case-insensitive occurrence of the enabled entries through the
+// editor's own target search. It keeps nothing between runs.
+class DocumentSearcher {
+public:
+    // Every match of every enabled entry, sorted by line and position. Disabled entries
+    // send nothing to the view but keep their index.
+    MatchList searchAll(const EditorView& view, const SearchList& list) const;
+
+    // Appends the entry's matches in document order. Matches never overlap: each search
+    // starts where the previous match ended.
+    void searchEntry(const EditorView& view, const SearchEntry& entry, std::int32_t entryIndex,
+                     MatchList& matches) const;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,56 @@
+#include "core/search_list.hpp"
+
+#include <algorithm>
+#include <utility>
+
+namespace tarnwick {
+
+std::u16string stripSpaces(std::u16string_view text) {
+    const auto first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) return {};
+    const auto last = text.find_last_not_of(u' ');
+    return std::u16string(text.substr(first, last - first + 1));
+}
+
+bool enabledFromStateBits(std::uint32_t stateBits) {
+    return (stateBits & kStateImageMask) != kStateUnchecked;
+}
+
+std::uint32_t stateBitsFor(bool enabled) { return enabled ? kStateChecked : kStateUnchecked; }
+
+bool SearchList::add(std::u16string_view editText) {
+    std::u16string text = stripSpaces(editText.substr(0, kEntryTextBufferUnits - 1));
+    if (text.empty()) return false;
+    entries_.push_back(SearchEntry{std::move(text), true, paletteColorFor(entries_.size())});
+    return true;
+}
+
+void SearchList::append(SearchEntry entry) { entries_.push_back(std::move(entry)); }
+
+bool SearchList::contains(std::ptrdiff_t index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < entries_.size();
+}
+
+bool SearchList::remove(std::ptrdiff_t index) {
+    if (!contains(index)) return false;
+    entries_.erase(entries_.begin() + index);
+    return true;
+}
+
+bool SearchList::setEnabled(std::ptrdiff_t index, bool enabled) {
+    if (!contains(index)) return false;
+    entries_[static_cast<std::size_t>(index)].enabled = enabled;
+    return true;
+}
+
+void SearchList::setAllEnabled(bool enabled) {
+    for (SearchEntry& entry : entries_) entry.enabled = enabled;
+}
+
+bool SearchList::allEnabled() const {
+    return !entries_.empty() &&
+           std::all_of(entries_.begin(), entries_.end(),
+                       [](const SearchEntry& entry) { return entry.enabled; });
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "host/window_handle.hpp"
+
+namespace tarnwick {
+
+// The host exchanges wide text as two-byte units. On Windows that is wchar_t; natively
+// char16_t keeps the records the same size so their layout can be checked here too.
+#if defined(_WIN32)
+using HostChar = wchar_t;
+#else
+using HostChar = char16_t;
+#endif
+
+using IconHandle = void*;
+
+// The host's three windows, in the order the host hands them to setInfo.
+struct NppData {
+    WindowHandle _nppHandle;
+    WindowHandle _scintillaMainHandle;
+    WindowHandle _scintillaSecondHandle;
+};
+
+struct ShortcutKey {
+    bool _isCtrl;
+    bool _isAlt;
+    bool _isShift;
+    unsigned char _key;
+};
+
+using PluginCommand = void (*)();
+
+inline constexpr std::size_t kMenuItemNameLength = 64;
+
+// One item of the plugin's menu; the host writes the command identifier into _cmdID.
+struct FuncItem {
+    HostChar _itemName[kMenuItemNameLength];
+    PluginCommand _pFunc;
+    int _cmdID;
+    bool _init2Check;
+    ShortcutKey* _pShKey;
+};
+
+// Same layout as the Win32 RECT.
+struct HostRect {
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t right;
+    std::int32_t bottom;
+};
+
+// Docking registration of a panel, valid only during NPPM_DMMREGASDCKDLG.
+struct tTbData {
+    WindowHandle hClient;
+    const HostChar* pszName;
+    int dlgID;
+    std::uint32_t uMask;
+    IconHandle hIconTab;
+    const HostChar* pszAddInfo;
+    HostRect rcFloat;
+    int iPrevCont;
+    const HostChar* pszModuleName;
+};
+
+// The header that starts every editor and host notification; the plugin reads only
+// `code`.
+struct SciNotifyHeader {
+    void* hwndFrom;
+    std::uintptr_t idFrom;
+    std::uint32_t code;
+};
+
+// The editor's fields follow the header in the host's record; the plugin reads none of
+// them, so only the header is declared.
+struct SCNotification {
+    SciNotifyHeader nmhdr;
+};
+
+// The host is a 64-bit program and reads these records by its own layout.
+#if UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
+static_assert(sizeof(NppData) == 24);
+static_assert(sizeof(ShortcutKey) == 4);
+static_assert(offsetof(FuncItem, _pFunc) == 128);
+static_assert(offsetof(FuncItem, _cmdID) == 136);
+static_assert(offsetof(FuncItem, _init2Check) == 140);
+static_assert(offsetof(FuncItem, _pShKey) == 144);
+static_assert(sizeof(FuncItem) == 152);
+static_assert(offsetof(tTbData, dlgID) == 16);
+static_assert(offsetof(tTbData, uMask) == 20);
+static_assert(offsetof(tTbData, hIconTab) == 24);
+static_assert(offsetof(tTbData, rcFloat) == 40);
+static_assert(offsetof(tTbData, iPrevCont) == 56);
+static_assert(offsetof(tTbData, pszModuleName) == 64);
+static_assert(sizeof(tTbData) == 72);
+static_assert(offsetof(SciNotifyHeader, code) == 16);
+static_assert(sizeof(SciNotifyHeader) == 24);
+#endif
+
+}  // namespace tarnwick

@@ -1,0 +1,49 @@
+#include "settings/utf8_conversion.hpp"
+
+#include <iterator>
+
+#include <utf8.h>
+
+namespace tarnwick {
+
+namespace {
+
+constexpr char16_t kReplacementCharacter = u'\uFFFD';
+
+bool isLeadSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isTrailSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The library refuses unpaired surrogates instead of replacing them, so they are
+// replaced here first; every pair that remains is well formed.
+std::u16string withPairedSurrogatesOnly(std::u16string_view text) {
+    std::u16string sound(text);
+    for (std::size_t i = 0; i < sound.size(); ++i) {
+        if (isLeadSurrogate(sound[i]) && i + 1 < sound.size() && isTrailSurrogate(sound[i + 1]))
+            ++i;
+        else if (isLeadSurrogate(sound[i]) || isTrailSurrogate(sound[i]))
+            sound[i] = kReplacementCharacter;
+    }
+    return sound;
+}
+
+}  // namespace
+
+std::string toUtf8(std::u16string_view text) {
+    const std::u16string sound = withPairedSurrogatesOnly(text);
+    std::string bytes;
+    bytes.reserve(sound.size());
+    utf8::unchecked::utf16to8(sound.begin(), sound.end(), std::back_inserter(bytes));
+    return bytes;
+}
+
+std::u16string fromUtf8(std::string_view bytes) {
+    std::string valid;
+    valid.reserve(bytes.size());
+    utf8::replace_invalid(bytes.begin(), bytes.end(), std::back_inserter(valid));
+    std::u16string text;
+    text.reserve(valid.size());
+    utf8::unchecked::utf8to16(valid.begin(), valid.end(), std::back_inserter(text));
+    return text;
+}
+
+}  // namespace tarnwick

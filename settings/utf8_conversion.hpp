@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// Text inside the plugin is UTF-16; the editor and the settings file speak UTF-8.
+// Neither direction ever fails: malformed UTF-8 and unpaired surrogates become U+FFFD
+// and the conversion goes on with the rest of the input.
+std::string toUtf8(std::u16string_view text);
+std::u16string fromUtf8(std::string_view bytes);
+
+}  // namespace tarnwick

@@ -1,0 +1,3 @@
+// Compiles the layout checks of the host's records into the native build, so a change
+// that breaks the layout the 64-bit host reads fails here first.
+#include "host/host_records.hpp"

@@ -1,0 +1,87 @@
+#include "fake_editor.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#include "host/editor_messages.hpp"
+
+namespace tarnwick::testing {
+
+namespace {
+
+char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalFolded(char a, char b) { return foldAscii(a) == foldAscii(b); }
+
+}  // namespace
+
+FakeEditor::FakeEditor(std::string document) { setDocument(std::move(document)); }
+
+void FakeEditor::setDocument(std::string document) {
+    document_ = std::move(document);
+    lineStarts_.assign(1, 0);
+    // A line ends after CR LF, after a lone LF or after a lone CR.
+    for (std::size_t i = 0; i < document_.size(); ++i) {
+        if (document_[i] == '\r' && i + 1 < document_.size() && document_[i + 1] == '\n') ++i;
+        if (document_[i] == '\r' || document_[i] == '\n')
+            lineStarts_.push_back(static_cast<std::intptr_t>(i + 1));
+    }
+}
+
+std::intptr_t FakeEditor::answer(SentMessage& recorded) {
+    const auto wParam = static_cast<std::intptr_t>(recorded.wParam);
+    switch (recorded.message) {
+        case SCI_GETLENGTH: return static_cast<std::intptr_t>(document_.size());
+        case SCI_SETTARGETSTART: targetStart_ = wParam; return 0;
+        case SCI_SETTARGETEND: targetEnd_ = wParam; return 0;
+        case SCI_GETTARGETEND: return targetEnd_;
+        case SCI_SETSEARCHFLAGS: return 0;
+        case SCI_SEARCHINTARGET: return searchInTarget(recorded);
+        case SCI_LINEFROMPOSITION: return lineFromPosition(wParam);
+        case SCI_LINELENGTH: return lineLength(wParam);
+        case SCI_GETLINE: return getLine(recorded);
+        default: return 0;
+    }
+}
+
+std::intptr_t FakeEditor::searchInTarget(SentMessage& recorded) {
+    recorded.text.assign(reinterpret_cast<const char*>(recorded.lParam), recorded.wParam);
+    recorded.lParam = 0;
+    const std::string& needle = recorded.text;
+    const auto end = document_.begin() + std::min<std::intptr_t>(targetEnd_, document_.size());
+    const auto begin = document_.begin() + std::min<std::intptr_t>(targetStart_, end - document_.begin());
+    const auto found = std::search(begin, end, needle.begin(), needle.end(), equalFolded);
+    if (needle.empty() || found == end) return -1;
+    targetStart_ = found - document_.begin();
+    targetEnd_ = targetStart_ + static_cast<std::intptr_t>(needle.size());
+    return targetStart_;
+}
+
+std::intptr_t FakeEditor::lineFromPosition(std::intptr_t position) const {
+    const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
+    return (after - lineStarts_.begin()) - 1;
+}
+
+std::intptr_t FakeEditor::lineLength(std::intptr_t line) const {
+    if (line < 0 || line >= static_cast<std::intptr_t>(lineStarts_.size())) return 0;
+    const std::size_t next = static_cast<std::size_t>(line) + 1;
+    const std::intptr_t end = next < lineStarts_.size()
+                                  ? lineStarts_[next]
+                                  : static_cast<std::intptr_t>(document_.size());
+    return end - lineStarts_[static_cast<std::size_t>(line)];
+}
+
+std::intptr_t FakeEditor::getLine(SentMessage& recorded) {
+    const auto line = static_cast<std::intptr_t>(recorded.wParam);
+    const std::intptr_t length = lineLength(line);
+    char* buffer = reinterpret_cast<char*>(recorded.lParam);
+    recorded.lParam = 0;
+    if (length == 0) return 0;
+    if (std::any_of(buffer, buffer + length + 1, [](char c) { return c != '\0'; }))
+        lineBuffersArrivedZeroed_ = false;
+    std::memcpy(buffer, document_.data() + lineStarts_[static_cast<std::size_t>(line)],
+                static_cast<std::size_t>(length));
+    return length;
+}
+
+}  // namespace tarnwick::testing

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fake_window.hpp"
+
+namespace tarnwick::testing {
+
+// A substitute Scintilla view over a UTF-8 document. It answers the target-search and
+// line messages as Scintilla documents them, with a literal search that folds ASCII
+// letters only, and records every message it receives.
+class FakeEditor : public FakeWindow {
+public:
+    explicit FakeEditor(std::string document = {});
+
+    void setDocument(std::string document);
+    const std::string& document() const { return document_; }
+
+    // False once SCI_GETLINE received a buffer that was not zero-filled: the editor writes
+    // no terminating zero, so the caller must supply it.
+    bool lineBuffersArrivedZeroed() const { return lineBuffersArrivedZeroed_; }
+
+protected:
+    std::intptr_t answer(SentMessage& recorded) override;
+
+private:
+    std::intptr_t searchInTarget(SentMessage& recorded);
+    std::intptr_t lineFromPosition(std::intptr_t position) const;
+    std::intptr_t lineLength(std::intptr_t line) const;
+    std::intptr_t getLine(SentMessage& recorded);
+
+    std::string document_;
+    std::vector<std::intptr_t> lineStarts_;
+    std::intptr_t targetStart_ = 0;
+    std::intptr_t targetEnd_ = 0;
+    bool lineBuffersArrivedZeroed_ = true;
+};
+
+}  // namespace tarnwick::testing
