@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages whatever the build and the tests need and is missing,
+# and adds the source entry that `apt-get source` needs for Scintilla. Does nothing when
+# everything is there. Runs as root, or as a user through sudo for the installs only.
+set -euo pipefail
+
+packages=(
+    ca-certificates cmake ninja-build g++ make dpkg-dev xz-utils
+    g++-mingw-w64-x86-64-posix mingw-w64-tools
+    wine wine64 xvfb xauth
+    nlohmann-json3-dev libutfcpp-dev googletest libgtest-dev libgmock-dev
+)
+source_list=/etc/apt/sources.list.d/tarnwick-deb-src.sources
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "setup: '$*' needs root, and sudo is not installed" >&2
+        exit 1
+    fi
+}
+
+is_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+has_scite_source() {
+    apt-cache showsrc scite 2>/dev/null | grep -q '^Package: scite'
+}
+
+missing=()
+for package in "${packages[@]}"; do
+    is_installed "$package" || missing+=("$package")
+done
+
+needs_update=false
+if ! has_scite_source; then
+    if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        echo "setup: adding Debian's bookworm source packages to apt's sources"
+        printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
+            'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+            as_root tee "$source_list" >/dev/null
+    fi
+    needs_update=true
+fi
+[ ${#missing[@]} -gt 0 ] && needs_update=true
+
+if $needs_update; then
+    echo "setup: apt-get update"
+    as_root apt-get update -q
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

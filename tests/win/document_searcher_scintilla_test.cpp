@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "core/document_searcher.hpp"
+#include "host/editor_messages.hpp"
+#include "scintilla_window.hpp"
+#include "search_cases.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+MatchList searchView(const ScintillaWindow& view, const std::vector<SearchEntry>& entries) {
+    return DocumentSearcher{}.searchAll(EditorView(view.handle()), listOf(entries));
+}
+
+class EditorSearchCases : public ::testing::TestWithParam<SearchCase> {};
+
+TEST_P(EditorSearchCases, FindTheExpectedMatches) {
+    ScintillaWindow view;
+    view.setDocument(GetParam().document);
+    expectMatches(searchView(view, GetParam().entries), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(RealScintilla, EditorSearchCases, ::testing::ValuesIn(editorSearchCases()),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(RealScintilla, FoldsTheCaseOfNonAsciiLetters) {
+    ScintillaWindow view;
+    view.setDocument("\xC3\xA9t\xC3\xA9 \xC3\x89T\xC3\x89");  // "été ÉTÉ"
+    const MatchList found = searchView(view, {enabledEntry(u"\u00C9t\u00C9")});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].position, 0);
+    EXPECT_EQ(found[1].position, 6);
+    EXPECT_EQ(found[1].length, 5);
+    EXPECT_TRUE(found[0].entryText == u"\u00C9t\u00C9");
+}
+
+TEST(RealScintilla, ZeroByteInsideALineStaysInItsContent) {
+    ScintillaWindow view;
+    view.setDocument(std::string("a\0b\r\nb", 6));
+    const MatchList found = searchView(view, {enabledEntry(u"b")});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_TRUE(found[0].lineContent == std::u16string(u"a\0b", 3));
+    EXPECT_TRUE(found[1].lineContent == u"b");
+}
+
+TEST(RealScintilla, SearchLeavesTheTargetOnTheLastMatchAndTheSelectionAlone) {
+    ScintillaWindow view;
+    view.setDocument("one two one three");
+    view.send(SCI_SETSEL, 1, 2);
+    ASSERT_EQ(searchView(view, {enabledEntry(u"one")}).size(), 2u);
+    constexpr UINT SCI_GETTARGETSTART = 2191;
+    constexpr UINT SCI_GETANCHOR = 2009;
+    constexpr UINT SCI_GETCURRENTPOS = 2008;
+    EXPECT_EQ(view.send(SCI_GETTARGETSTART), 11);  // where the last, failed search began
+    EXPECT_EQ(view.send(SCI_GETANCHOR), 1);
+    EXPECT_EQ(view.send(SCI_GETCURRENTPOS), 2);
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
