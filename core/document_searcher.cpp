@@ -26,6 +26,18 @@ void stripLineEnd(std::u16string& line) {
     while (!line.empty() && (line.back() == u'\n' || line.back() == u'\r')) line.pop_back();
 }
 
+// Reads what the editor reports of the match just found and the line that holds it.
+SearchMatch collectMatch(const EditorView& view, const SearchEntry& entry, std::int32_t entryIndex,
+                         std::intptr_t matchStart) {
+    const std::intptr_t matchEnd = view.send(SCI_GETTARGETEND);
+    const auto line = static_cast<std::int32_t>(
+        view.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(matchStart)));
+    std::u16string content = fetchLine(view, line);
+    stripLineEnd(content);
+    return SearchMatch{line, entry.text, std::move(content), matchStart, matchEnd - matchStart,
+                       entryIndex};
+}
+
 }  // namespace
 
 MatchList DocumentSearcher::searchAll(const EditorView& view, const SearchList& list) const {
@@ -53,13 +65,9 @@ void DocumentSearcher::searchEntry(const EditorView& view, const SearchEntry& en
         const std::intptr_t matchStart = view.send(SCI_SEARCHINTARGET, needle.size(),
                                                    reinterpret_cast<std::intptr_t>(needle.data()));
         if (matchStart < 0) return;
-        const std::intptr_t matchEnd = view.send(SCI_GETTARGETEND);
-        const auto line = static_cast<std::int32_t>(
-            view.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(matchStart)));
-        std::u16string content = fetchLine(view, line);
-        stripLineEnd(content);
-        matches.push_back(SearchMatch{line, entry.text, std::move(content), matchStart,
-                                      matchEnd - matchStart, entryIndex});
+        const SearchMatch& match =
+            matches.emplace_back(collectMatch(view, entry, entryIndex, matchStart));
+        const std::intptr_t matchEnd = matchStart + static_cast<std::intptr_t>(match.length);
         // An editor that reported a match not past the search start would otherwise keep
         // the host's thread in this loop for ever.
         if (matchEnd >= documentLength || matchEnd <= searchStart) return;
