@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/editor_view.hpp"
+#include "core/search_list.hpp"
+#include "core/search_match.hpp"
+#include "host/host_records.hpp"
+
+namespace tarnwick {
+
+// The ten editor indicators that mark matches: entry i (0 to 9) always paints with
+// baseIndicator() + i, whether or not the entries before it are enabled. Later entries
+// are searched and listed but never highlighted.
+class IndicatorBlock {
+public:
+    static constexpr std::int32_t kDefaultBase = 9;
+    static constexpr std::int32_t kIndicatorCount = 10;
+
+    // Asks the host for ten indicator numbers; a refusal, or a first number that is not
+    // positive, keeps the default block.
+    void allocate(WindowHandle host);
+
+    // Clears all ten indicators over the whole document, styles the indicator of each
+    // enabled entry among the first ten, and fills every match of those ten entries,
+    // whatever the list now holds.
+    void apply(const EditorView& view, const SearchList& list, const MatchList& matches) const;
+
+    void clear(const EditorView& view) const;
+
+    std::int32_t baseIndicator() const { return baseIndicator_; }
+
+private:
+    void styleIndicator(const EditorView& view, std::int32_t indicator, Colorref color) const;
+
+    std::int32_t baseIndicator_ = kDefaultBase;
+};
+
+// Paints the last search's matches again into the host's current view, without
+// searching: after a document switch the same positions are marked in the new document.
+// Sends nothing when there are no matches or no current view.
+void reapplyHighlights(const NppData& hostHandles, const SearchList& list, const MatchList& matches,
+                       const IndicatorBlock& indicators);
+
+}  // namespace tarnwick

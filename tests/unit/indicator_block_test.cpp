@@ -1,0 +1,166 @@
+#include "core/indicator_block.hpp"
+
+#include <gtest/gtest.h>
+
+#include "fake_editor.hpp"
+#include "fake_host.hpp"
+#include "host/editor_messages.hpp"
+#include "host/host_messages.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+using Trace = std::vector<SentMessage>;
+
+void append(Trace& trace, const Trace& more) { trace.insert(trace.end(), more.begin(), more.end()); }
+
+Trace clearTrace(std::int32_t base, std::intptr_t documentLength) {
+    Trace trace{{SCI_GETLENGTH, 0, 0, {}}};
+    for (std::int32_t k = 0; k < 10; ++k) {
+        append(trace, {{SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(base + k), 0, {}},
+                       {SCI_INDICATORCLEARRANGE, 0, documentLength, {}}});
+    }
+    return trace;
+}
+
+Trace styleTrace(std::int32_t indicator, Colorref color) {
+    const auto i = static_cast<std::uintptr_t>(indicator);
+    return {{SCI_INDICSETSTYLE, i, 7, {}},
+            {SCI_INDICSETFORE, i, static_cast<std::intptr_t>(color), {}},
+            {SCI_INDICSETALPHA, i, 80, {}},
+            {SCI_INDICSETOUTLINEALPHA, i, 220, {}},
+            {SCI_INDICSETUNDER, i, 1, {}}};
+}
+
+Trace fillTrace(std::int32_t indicator, std::int64_t position, std::int64_t length) {
+    return {{SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator), 0, {}},
+            {SCI_INDICATORFILLRANGE, static_cast<std::uintptr_t>(position),
+             static_cast<std::intptr_t>(length), {}}};
+}
+
+SearchList entries(int count) {
+    SearchList list;
+    for (int i = 0; i < count; ++i) list.add(u"entry" + std::u16string(1, u'a' + i));
+    return list;
+}
+
+// One match per entry index, 3 bytes apart.
+MatchList oneMatchEach(int count) {
+    MatchList matches;
+    for (int i = 0; i < count; ++i) matches.push_back(SearchMatch{0, u"", u"", i * 3, 2, i});
+    return matches;
+}
+
+IndicatorBlock allocatedBlock(std::intptr_t result, std::int32_t first, FakeHost& host) {
+    host.allocationResult = result;
+    host.firstGrantedIndicator = first;
+    IndicatorBlock block;
+    block.allocate(host.handle());
+    return block;
+}
+
+TEST(IndicatorBlockAllocate, GrantedBlockIsUsedFromItsFirstNumber) {
+    FakeHost host;
+    const IndicatorBlock block = allocatedBlock(1, 20, host);
+    EXPECT_EQ(host.messages(), Trace({{NPPM_ALLOCATEINDICATOR, 10, 0, "0"}}));
+    EXPECT_EQ(block.baseIndicator(), 20);
+
+    FakeEditor editor(std::string(40, 'x'));
+    block.apply(EditorView(editor.handle()), entries(10), oneMatchEach(10));
+    const Trace& sent = editor.messages();
+    EXPECT_EQ(Trace(sent.end() - 20, sent.end() - 18), fillTrace(20, 0, 2));
+    EXPECT_EQ(Trace(sent.end() - 2, sent.end()), fillTrace(29, 27, 2));
+}
+
+TEST(IndicatorBlockAllocate, RefusalOrANonPositiveNumberKeepsNine) {
+    FakeHost refusing;
+    EXPECT_EQ(allocatedBlock(0, 20, refusing).baseIndicator(), 9);
+    FakeHost grantingZero;
+    EXPECT_EQ(allocatedBlock(1, 0, grantingZero).baseIndicator(), 9);
+    FakeHost grantingNegative;
+    EXPECT_EQ(allocatedBlock(1, -4, grantingNegative).baseIndicator(), 9);
+}
+
+TEST(IndicatorBlockClear, ClearsAllTenOverTheWholeDocument) {
+    FakeEditor editor("some text");
+    IndicatorBlock{}.clear(EditorView(editor.handle()));
+    EXPECT_EQ(editor.messages(), clearTrace(9, 9));
+}
+
+TEST(IndicatorBlockApply, OnlyTheFirstTenEntriesAreStyledAndPainted) {
+    FakeEditor editor(std::string(40, 'x'));
+    const SearchList list = entries(12);
+    IndicatorBlock{}.apply(EditorView(editor.handle()), list, oneMatchEach(12));
+
+    Trace expected = clearTrace(9, 40);
+    for (int i = 0; i < 10; ++i) append(expected, styleTrace(9 + i, list[i].color));
+    for (int i = 0; i < 10; ++i) append(expected, fillTrace(9 + i, i * 3, 2));
+    EXPECT_EQ(editor.messages(), expected);
+}
+
+TEST(IndicatorBlockApply, DisabledEntryIsNotStyledAndLaterEntriesKeepTheirIndicator) {
+    FakeEditor editor(std::string(40, 'x'));
+    SearchList list = entries(4);
+    list.setEnabled(2, false);
+    // Matches are painted as recorded, even for an entry disabled since the search.
+    IndicatorBlock{}.apply(EditorView(editor.handle()), list, oneMatchEach(4));
+
+    Trace expected = clearTrace(9, 40);
+    for (int i : {0, 1, 3}) append(expected, styleTrace(9 + i, list[i].color));
+    for (int i = 0; i < 4; ++i) append(expected, fillTrace(9 + i, i * 3, 2));
+    EXPECT_EQ(editor.messages(), expected);
+}
+
+TEST(IndicatorBlockApply, SearchThatFoundNothingStillClears) {
+    FakeEditor editor("abc");
+    IndicatorBlock{}.apply(EditorView(editor.handle()), SearchList{}, MatchList{});
+    EXPECT_EQ(editor.messages(), clearTrace(9, 3));
+}
+
+class ReapplyHighlights : public ::testing::Test {
+protected:
+    NppData handles() { return {host.handle(), mainView.handle(), secondView.handle()}; }
+
+    FakeHost host;
+    FakeEditor mainView{"abc"};
+    FakeEditor secondView{"abcdef"};
+    const SearchList list = entries(1);
+    const MatchList matches = oneMatchEach(1);
+};
+
+TEST_F(ReapplyHighlights, EmptyMatchListSendsNothing) {
+    reapplyHighlights(handles(), list, MatchList{}, IndicatorBlock{});
+    EXPECT_TRUE(host.messages().empty());
+    EXPECT_TRUE(mainView.messages().empty());
+    EXPECT_TRUE(secondView.messages().empty());
+}
+
+TEST_F(ReapplyHighlights, HostAnswerZeroPaintsTheMainView) {
+    host.currentView = 0;
+    reapplyHighlights(handles(), list, matches, IndicatorBlock{});
+    EXPECT_EQ(host.messages(), Trace({{NPPM_GETCURRENTSCINTILLA, 0, 0, "-1"}}));
+    Trace expected = clearTrace(9, 3);
+    append(expected, styleTrace(9, list[0].color));
+    append(expected, fillTrace(9, 0, 2));
+    EXPECT_EQ(mainView.messages(), expected);
+    EXPECT_TRUE(secondView.messages().empty());
+}
+
+TEST_F(ReapplyHighlights, AnyOtherAnswerPaintsTheSecondView) {
+    for (std::optional<std::int32_t> answer : {std::optional<std::int32_t>(1), std::optional<std::int32_t>()}) {
+        host.currentView = answer;
+        secondView.forgetMessages();
+        reapplyHighlights(handles(), list, matches, IndicatorBlock{});
+        EXPECT_FALSE(secondView.messages().empty());
+        EXPECT_TRUE(mainView.messages().empty());
+    }
+}
+
+TEST_F(ReapplyHighlights, NoViewBehindTheAnswerDoesNothing) {
+    host.currentView = 1;
+    reapplyHighlights({host.handle(), mainView.handle(), nullptr}, list, matches, IndicatorBlock{});
+    EXPECT_TRUE(mainView.messages().empty());
+}
+
+}  // namespace
+}  // namespace tarnwick::testing

@@ -1,0 +1,177 @@
+#include "settings/settings_store.hpp"
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "fake_host.hpp"
+#include "host/host_messages.hpp"
+#include "settings/settings_format.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeRaw(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+SearchList twoEntries() {
+    SearchList list;
+    list.add(u"caf\u00E9");
+    list.add(u"second");
+    list.setEnabled(1, false);
+    return list;
+}
+
+class SettingsStoreOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tarnwick-store-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root = pattern;
+        host.configDirectory = (root / "portable" / "plugins" / "Config").u16string();
+        store.initPaths(host.handle());
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    fs::path file() const { return fs::path(store.filePath()); }
+    fs::path backup() const { return fs::path(store.backupPath()); }
+
+    fs::path root;
+    FakeHost host;
+    SettingsStore store;
+};
+
+TEST_F(SettingsStoreOnDisk, InitPathsAsksTheHostAndCreatesTheFolderWithItsParents) {
+    EXPECT_EQ(host.messages(), std::vector<SentMessage>({{NPPM_GETPLUGINSCONFIGDIR, 260, 0, "zero-filled"}}));
+    EXPECT_TRUE(store.folderPath() == host.configDirectory + u"/Tarnwick");
+    EXPECT_TRUE(store.filePath() == store.folderPath() + u"/searches.json");
+    EXPECT_TRUE(fs::is_directory(fs::path(store.folderPath())));
+}
+
+TEST_F(SettingsStoreOnDisk, SavedListIsTheFormatsBytesAndLoadsBackUnchanged) {
+    const SearchList saved = twoEntries();
+    store.save(saved);
+    EXPECT_EQ(contentOf(file()), writeSearchList(saved));
+
+    SettingsStore reader;
+    reader.initPaths(host.handle());
+    SearchList loaded;
+    reader.load(loaded);
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_TRUE(loaded[0].text == u"caf\u00E9");
+    EXPECT_FALSE(loaded[1].enabled);
+    EXPECT_EQ(loaded[1].color, saved[1].color);
+}
+
+TEST_F(SettingsStoreOnDisk, MissingFileLeavesTheListAndNeedsNoBackup) {
+    SearchList list;
+    list.add(u"kept");
+    store.load(list);
+    EXPECT_EQ(list.size(), 1u);
+    store.save(list);
+    EXPECT_FALSE(fs::exists(backup()));
+    EXPECT_TRUE(fs::exists(file()));
+}
+
+TEST_F(SettingsStoreOnDisk, CompletelyReadFileNeedsNoBackup) {
+    store.save(twoEntries());
+    SearchList list;
+    store.load(list);
+    store.save(list);
+    EXPECT_FALSE(fs::exists(backup()));
+}
+
+TEST_F(SettingsStoreOnDisk, FileThatDoesNotParseIsKeptAsBackupBeforeTheFirstSaveOnly) {
+    writeRaw(file(), "{ \"entries\": [ typo");
+    SearchList list;
+    store.load(list);
+    EXPECT_TRUE(list.empty());
+    list.add(u"new");
+    store.save(list);
+    EXPECT_EQ(contentOf(backup()), "{ \"entries\": [ typo");
+    EXPECT_EQ(contentOf(file()), writeSearchList(list));
+
+    writeRaw(backup(), "left alone");
+    store.save(list);
+    EXPECT_EQ(contentOf(backup()), "left alone");
+}
+
+TEST_F(SettingsStoreOnDisk, FileReadOnlyInPartIsKeptAsBackup) {
+    const std::string original = R"({"entries": [{"text": "a"}, {"enabled": "yes"}]})";
+    writeRaw(file(), original);
+    SearchList list;
+    store.load(list);
+    ASSERT_EQ(list.size(), 1u);
+    store.save(list);
+    EXPECT_EQ(contentOf(backup()), original);
+}
+
+TEST_F(SettingsStoreOnDisk, FileIsNotOverwrittenWhenItsBackupCannotBeMade) {
+    writeRaw(file(), "not json");
+    fs::create_directory(backup());  // a folder where the backup would go
+    SearchList list;
+    store.load(list);
+    list.add(u"new");
+    store.save(list);
+    EXPECT_EQ(contentOf(file()), "not json");
+}
+
+TEST_F(SettingsStoreOnDisk, TemporaryFileThatCannotBeCreatedLeavesTheOldFile) {
+    store.save(twoEntries());
+    const std::string before = contentOf(file());
+    fs::create_directory(file().string() + ".tmp");
+    store.save(SearchList{});
+    EXPECT_EQ(contentOf(file()), before);
+}
+
+// Limits the size of files this process may write, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(SettingsStoreOnDisk, WriteThatFailsHalfwayLeavesTheOldFileAndNoTemporary) {
+    store.save(twoEntries());
+    const std::string before = contentOf(file());
+    SearchList longer = twoEntries();
+    longer.add(std::u16string(200, u'x'));
+    {
+        FileSizeLimit limit(before.size());
+        store.save(longer);
+    }
+    EXPECT_EQ(contentOf(file()), before);
+    EXPECT_FALSE(fs::exists(file().string() + ".tmp"));
+}
+
+}  // namespace
+}  // namespace tarnwick::testing

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "fake_window.hpp"
+
+namespace tarnwick::testing {
+
+// A substitute for the host's main window. It answers the host messages the core sends
+// with what the test set up, and records what each pointer argument held on arrival
+// (the preset integer, or whether the path buffer came zero-filled) as the message's text.
+class FakeHost : public FakeWindow {
+public:
+    std::u16string configDirectory;
+    std::intptr_t allocationResult = 0;     // the answer to NPPM_ALLOCATEINDICATOR
+    std::int32_t firstGrantedIndicator = 0;  // written only when the allocation succeeds
+    std::optional<std::int32_t> currentView;  // nothing written when empty
+
+protected:
+    std::intptr_t answer(SentMessage& recorded) override;
+
+private:
+    void writeConfigDirectory(SentMessage& recorded) const;
+};
+
+}  // namespace tarnwick::testing
