@@ -1,0 +1,82 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "settings/settings_store.hpp"
+#include "test_host_window.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class SettingsStoreOnWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() / ("tarnwick-store-" + std::to_string(GetCurrentProcessId()));
+        fs::remove_all(root);
+        host = std::make_unique<TestHostWindow>((root / L"npp" / L"plugins" / L"Config").wstring());
+        store.initPaths(host->handle());
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    fs::path root;
+    std::unique_ptr<TestHostWindow> host;
+    SettingsStore store;
+};
+
+TEST_F(SettingsStoreOnWindows, PathsUseBackslashesUnderTheHostsMissingFolder) {
+    const std::u16string folder = store.folderPath();
+    EXPECT_EQ(folder.substr(folder.size() - 9), u"\\Tarnwick");
+    EXPECT_TRUE(store.filePath() == folder + u"\\searches.json");
+    EXPECT_TRUE(fs::is_directory(fs::path(folder)));
+}
+
+TEST_F(SettingsStoreOnWindows, FileHasCrLfLineEndsAndLoadsBackUnchanged) {
+    SearchList saved;
+    saved.add(u"na\u00EFve \U0001F600");
+    saved.add(u"plain");
+    saved.setEnabled(1, false);
+    store.save(saved);
+    store.save(saved);  // replacing an existing file
+
+    const std::string bytes = bytesOf(fs::path(store.filePath()));
+    EXPECT_EQ(bytes.substr(0, 17), "{\r\n  \"entries\": [");
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+    EXPECT_EQ(bytes.back(), '}');
+    EXPECT_NE(bytes.find("na\xC3\xAFve \xF0\x9F\x98\x80"), std::string::npos);
+
+    SearchList loaded;
+    store.load(loaded);
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_TRUE(loaded[0].text == saved[0].text);
+    EXPECT_TRUE(loaded[1].text == u"plain");
+    EXPECT_FALSE(loaded[1].enabled);
+    EXPECT_EQ(loaded[1].color, saved[1].color);
+    EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+}
+
+TEST_F(SettingsStoreOnWindows, UnreadableFileIsKeptAsBackup) {
+    { std::ofstream(fs::path(store.filePath()), std::ios::binary) << "{ oops"; }
+    SearchList list;
+    store.load(list);
+    list.add(u"new");
+    store.save(list);
+    EXPECT_EQ(bytesOf(fs::path(store.backupPath())), "{ oops");
+    SearchList loaded;
+    store.load(loaded);
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_TRUE(loaded[0].text == u"new");
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
