@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    ca-certificates cmake ninja-build g++ make dpkg-dev xz-utils
+    ca-certificates cmake ninja-build g++ make dpkg-dev xz-utils clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 xvfb xauth
     nlohmann-json3-dev libutfcpp-dev googletest libgtest-dev libgmock-dev
