@@ -1,0 +1,46 @@
+#include "panel/list_view.hpp"
+
+#include <commctrl.h>
+
+#include "dialogs/wide_text.hpp"
+
+namespace tarnwick::list_view {
+
+void setExtendedStyle(HWND list, DWORD style) {
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style);
+}
+
+void insertColumn(HWND list, int column, const wchar_t* title, int width) {
+    LVCOLUMNW info{};
+    info.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;  // left-aligned: fmt stays 0
+    info.cx = width;
+    info.pszText = const_cast<wchar_t*>(title);
+    info.iSubItem = column;
+    SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+}
+
+void deleteAllRows(HWND list) { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); }
+
+void insertRow(HWND list, int row, const std::u16string& text) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<wchar_t*>(asWide(text));
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void setCellText(HWND list, int row, int column, const std::u16string& text) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(asWide(text));
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void setState(HWND list, int row, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace tarnwick::list_view

@@ -1,0 +1,91 @@
+// The panel's controls: finding and preparing them, filling the search list, laying
+// them out on every resize.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "about/gdiplus_session.hpp"
+#include "core/panel_layout.hpp"
+#include "panel/list_view.hpp"
+#include "panel/tarnwick_panel.hpp"
+#include "resources/resource.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr DWORD kSearchListStyle = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+constexpr DWORD kResultsListStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+
+// Sets a flag for the lifetime of the scope, also when it is left by an exception.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+void place(HWND control, const ControlRect& rect) {
+    if (control != nullptr) MoveWindow(control, rect.x, rect.y, rect.width, rect.height, TRUE);
+}
+
+}  // namespace
+
+void TarnwickPanel::setUpControls() {
+    HWND* const controls[] = {&searchListCtrl, &resultsListCtrl, &editCtrl,    &addButton,
+                              &searchButton,   &clearButton,     &resultsLabel, &stringsLabel,
+                              &infoButton,     &allCheckBox};
+    for (int i = 0; i < 10; ++i) *controls[i] = GetDlgItem(window, IDC_SEARCH_LIST + i);
+    startGdiplusOnce();
+
+    list_view::setExtendedStyle(searchListCtrl, kSearchListStyle);
+    list_view::insertColumn(searchListCtrl, 0, L"Search String", 200);
+    list_view::insertColumn(searchListCtrl, 1, L"Color", 60);
+
+    list_view::setExtendedStyle(resultsListCtrl, kResultsListStyle);
+    list_view::insertColumn(resultsListCtrl, 0, L"Line", 50);
+    list_view::insertColumn(resultsListCtrl, 1, L"Match", 80);
+    list_view::insertColumn(resultsListCtrl, 2, L"Content", 400);
+
+    fillSearchList();
+    updateAllCheckBox();
+}
+
+void TarnwickPanel::fillSearchList() {
+    const FlagScope filling(fillingSearchList);
+    list_view::deleteAllRows(searchListCtrl);
+    for (std::size_t i = 0; i < searchList.size(); ++i) {
+        const int row = static_cast<int>(i);
+        list_view::insertRow(searchListCtrl, row, searchList[i].text);
+        list_view::setState(searchListCtrl, row, stateBitsFor(searchList[i].enabled),
+                            kStateImageMask);
+        list_view::setCellText(searchListCtrl, row, 1, colorLabel(searchList[i].color));
+    }
+}
+
+void TarnwickPanel::updateAllCheckBox() const {
+    if (allCheckBox == nullptr) return;
+    SendMessageW(allCheckBox, BM_SETCHECK, searchList.allEnabled() ? BST_CHECKED : BST_UNCHECKED,
+                 0);
+}
+
+void TarnwickPanel::layoutControls(int width, int height) const {
+    const auto layout = layoutPanel(width, height);
+    if (!layout) return;
+    place(stringsLabel, layout->stringsLabel);
+    place(allCheckBox, layout->allCheckBox);
+    place(searchListCtrl, layout->searchList);
+    place(editCtrl, layout->entryEdit);
+    place(addButton, layout->addButton);
+    place(searchButton, layout->searchButton);
+    place(clearButton, layout->clearButton);
+    place(infoButton, layout->infoButton);
+    place(resultsLabel, layout->resultsLabel);
+    place(resultsListCtrl, layout->resultsList);
+}
+
+}  // namespace tarnwick

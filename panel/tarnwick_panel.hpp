@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/document_searcher.hpp"
+#include "core/indicator_block.hpp"
+#include "core/search_list.hpp"
+#include "core/search_match.hpp"
+#include "dialogs/docking_dlg_interface.hpp"
+#include "host/host_records.hpp"
+#include "settings/settings_store.hpp"
+
+namespace tarnwick {
+
+// The dockable panel: the search list with its check boxes, the edit box and buttons,
+// and the results of the last search.
+class TarnwickPanel : public DockingDlgInterface {
+public:
+    TarnwickPanel();
+
+    // Stores the host's handles, prepares the settings file and the indicators, loads the
+    // list, creates the window and registers it with the host's docking manager.
+    // `showPanelMenuIndex` is the index of the menu item that opens the panel: the host
+    // calls it to reopen a panel that was visible when it last closed.
+    void attachToHost(const NppData& host, int showPanelCommandId, int showPanelMenuIndex);
+
+    void saveSearches();
+    void reapplyHighlights() const;
+
+protected:
+    INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void setUpControls();
+    void layoutControls(int width, int height) const;
+    void fillSearchList();
+    void updateAllCheckBox() const;
+    WindowHandle currentView() const;
+
+    NppData hostHandles{};
+    int commandId = 0;
+    HWND searchListCtrl = nullptr;
+    HWND resultsListCtrl = nullptr;
+    HWND editCtrl = nullptr;
+    HWND addButton = nullptr;
+    HWND searchButton = nullptr;
+    HWND clearButton = nullptr;
+    HWND resultsLabel = nullptr;
+    HWND stringsLabel = nullptr;
+    HWND infoButton = nullptr;
+    HWND allCheckBox = nullptr;
+    DocumentSearcher searcher;
+    IndicatorBlock indicators;
+    SettingsStore settings;
+    SearchList searchList;
+    MatchList matchList;
+    // True while the search list control is rebuilt: the control's own item-changed
+    // notifications during a rebuild are not the user's clicks.
+    bool fillingSearchList = false;
+};
+
+}  // namespace tarnwick

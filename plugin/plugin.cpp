@@ -1,0 +1,112 @@
+// The plugin's face to the host: the six exports, the module entry point and the one
+// menu command. The module owns the single panel from the first "Show Panel" to unload.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cwchar>
+#include <memory>
+
+#include "dialogs/exception_barrier.hpp"
+#include "host/host_messages.hpp"
+#include "host/host_records.hpp"
+#include "panel/tarnwick_panel.hpp"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int kShowPanelMenuIndex = 0;
+
+HINSTANCE moduleInstance = nullptr;
+NppData hostData{};
+FuncItem menuItems[1] = {};
+std::unique_ptr<TarnwickPanel> panel;
+
+void createPanel() {
+    panel = std::make_unique<TarnwickPanel>();
+    panel->init(moduleInstance, static_cast<HWND>(hostData._nppHandle));
+    panel->attachToHost(hostData, menuItems[kShowPanelMenuIndex]._cmdID, kShowPanelMenuIndex);
+    panel->display(true);
+}
+
+// Shows the panel, creating it the first time; afterwards hides it when its window is
+// visible and shows it otherwise, whoever hid it.
+void showPanel() {
+    exceptionBarrier([] {
+        if (panel)
+            panel->display(!panel->isVisible());
+        else
+            createPanel();
+    });
+}
+
+void fillMenuItem(FuncItem& item, const wchar_t* name, PluginCommand command) {
+    wcsncpy(item._itemName, name, kMenuItemNameLength - 1);
+    item._itemName[kMenuItemNameLength - 1] = L'\0';
+    item._pFunc = command;
+    item._cmdID = 0;
+    item._init2Check = false;
+    item._pShKey = nullptr;
+}
+
+void onNotification(std::uint32_t code) {
+    if (!panel) return;
+    if (code == NPPN_SHUTDOWN) panel->saveSearches();
+    if (code == NPPN_BUFFERACTIVATED && panel->isVisible()) panel->reapplyHighlights();
+}
+
+void onProcessDetach() {
+    if (!panel) return;
+    panel->saveSearches();
+    panel.reset();
+}
+
+}  // namespace
+
+}  // namespace tarnwick
+
+using namespace tarnwick;
+
+extern "C" {
+
+__declspec(dllexport) void setInfo(NppData data) {
+    exceptionBarrier([&] {
+        hostData = data;
+        fillMenuItem(menuItems[kShowPanelMenuIndex], L"Show Panel", &showPanel);
+    });
+}
+
+__declspec(dllexport) const wchar_t* getName() { return L"Tarnwick"; }
+
+__declspec(dllexport) FuncItem* getFuncsArray(int* count) {
+    if (count != nullptr) *count = 1;
+    return menuItems;
+}
+
+__declspec(dllexport) void beNotified(SCNotification* notification) {
+    exceptionBarrier([&] {
+        if (notification != nullptr) onNotification(notification->nmhdr.code);
+    });
+}
+
+// The plugin handles no host messages of its own.
+__declspec(dllexport) LRESULT messageProc(UINT, WPARAM, LPARAM) { return TRUE; }
+
+__declspec(dllexport) BOOL isUnicode() { return TRUE; }
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    exceptionBarrier([&] {
+        if (reason == DLL_PROCESS_ATTACH) {
+            const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                                ICC_LISTVIEW_CLASSES | ICC_LINK_CLASS};
+            InitCommonControlsEx(&controls);
+            moduleInstance = instance;
+        } else if (reason == DLL_PROCESS_DETACH) {
+            onProcessDetach();
+        }
+    });
+    return TRUE;
+}
+
+}  // extern "C"
