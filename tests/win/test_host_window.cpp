@@ -37,6 +37,7 @@ TestHostWindow::~TestHostWindow() { DestroyWindow(window_); }
 LRESULT CALLBACK TestHostWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
     auto* self = reinterpret_cast<TestHostWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self != nullptr && message >= WM_USER) self->received_.push_back({message, wParam, lParam});
     if (self != nullptr && message == NPPM_GETPLUGINSCONFIGDIR) {
         auto* buffer = reinterpret_cast<wchar_t*>(lParam);
         const std::size_t length = std::min<std::size_t>(self->configDirectory_.size(), wParam - 1);
