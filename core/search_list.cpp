@@ -18,6 +18,11 @@ bool enabledFromStateBits(std::uint32_t stateBits) {
 
 std::uint32_t stateBitsFor(bool enabled) { return enabled ? kStateChecked : kStateUnchecked; }
 
+bool isCheckBoxChange(std::uint32_t changedMask, std::uint32_t newState, std::uint32_t oldState) {
+    constexpr std::uint32_t kStateChangedFlag = 0x8;  // the list view's LVIF_STATE
+    return (changedMask & kStateChangedFlag) != 0 && ((newState ^ oldState) & kStateImageMask) != 0;
+}
+
 bool SearchList::add(std::u16string_view editText) {
     std::u16string text = stripSpaces(editText.substr(0, kEntryTextBufferUnits - 1));
     if (text.empty()) return false;

@@ -65,4 +65,8 @@ std::u16string stripSpaces(std::u16string_view text);
 bool enabledFromStateBits(std::uint32_t stateBits);
 std::uint32_t stateBitsFor(bool enabled);
 
+// Whether an item-changed notification of the list view changed a row's check box, as
+// opposed to its selection or focus.
+bool isCheckBoxChange(std::uint32_t changedMask, std::uint32_t newState, std::uint32_t oldState);
+
 }  // namespace tarnwick

@@ -1,5 +1,7 @@
 #include "panel/tarnwick_panel.hpp"
 
+#include <commctrl.h>
+
 #include "core/current_view.hpp"
 #include "core/panel_layout.hpp"
 #include "host/host_messages.hpp"
@@ -36,15 +38,50 @@ WindowHandle TarnwickPanel::currentView() const { return tarnwick::currentView(h
 
 INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG: setUpControls(); return TRUE;
         case WM_SIZE: layoutControls(LOWORD(lParam), HIWORD(lParam)); return TRUE;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
             limits->ptMinTrackSize = {kPanelMinimumWidth, kPanelMinimumHeight};
             return TRUE;
         }
-        default: return DockingDlgInterface::dialogProc(message, wParam, lParam);
+        case WM_NOTIFY: return onNotify(wParam, lParam);
+        case WM_INITDIALOG: setUpControls(); return TRUE;
+        case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));
+        default: return FALSE;
     }
+}
+
+INT_PTR TarnwickPanel::onCommand(WORD controlId, WORD notificationCode) {
+    switch (controlId) {
+        case IDC_ADD_BUTTON: addEntry(); return TRUE;
+        case IDC_SEARCH_BUTTON: runSearch(); return TRUE;
+        case IDC_CLEAR_BUTTON: clearResults(); return TRUE;
+        case IDC_ALL_CHECKBOX:
+            if (notificationCode == BN_CLICKED) setAllEnabled();
+            return TRUE;
+        default: return FALSE;
+    }
+}
+
+INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    if (header.hwndFrom == resultsListCtrl && header.code == NM_DBLCLK) {
+        goToMatch();
+        return TRUE;
+    }
+    if (header.hwndFrom == searchListCtrl && header.code == LVN_ITEMCHANGED) {
+        const auto& change = *reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (!fillingSearchList && isCheckBoxChange(change.uChanged, change.uNewState, change.uOldState)) {
+            const auto state = static_cast<UINT>(
+                SendMessageW(searchListCtrl, LVM_GETITEMSTATE, change.iItem, kStateImageMask));
+            setEntryEnabled(change.iItem, state);
+        }
+    } else if (header.hwndFrom == searchListCtrl && header.code == LVN_KEYDOWN &&
+               reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
+        removeEntry();
+        return TRUE;
+    }
+    return DockingDlgInterface::dialogProc(WM_NOTIFY, wParam, lParam);
 }
 
 }  // namespace tarnwick

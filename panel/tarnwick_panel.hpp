@@ -29,11 +29,27 @@ protected:
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    INT_PTR onCommand(WORD controlId, WORD notificationCode);
+    INT_PTR onNotify(WPARAM wParam, LPARAM lParam);
+
+    // Set-up and layout.
     void setUpControls();
     void layoutControls(int width, int height) const;
     void fillSearchList();
     void updateAllCheckBox() const;
     WindowHandle currentView() const;
+
+    // Editing the search list; each saves the whole list afterwards.
+    void addEntry();
+    void removeEntry();
+    void setEntryEnabled(int row, UINT stateBits);
+    void setAllEnabled();
+
+    // Searching and the results.
+    void runSearch();
+    void clearResults();
+    void goToMatch() const;
+    void fillResultsList() const;
 
     NppData hostHandles{};
     int commandId = 0;

@@ -133,3 +133,18 @@ TEST(SearchListAllBox, SetAllReachesEveryEntryAndLeavesAnEmptyListEmpty) {
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+TEST(SearchListCheckBoxes, OnlyAStateChangeInTheImageBitsIsACheckBoxChange) {
+    constexpr std::uint32_t kState = 0x8, kText = 0x1;
+    EXPECT_TRUE(isCheckBoxChange(kState, 0x1000, 0x2000));
+    EXPECT_TRUE(isCheckBoxChange(kState | kText, 0x2000, 0x0000));
+    EXPECT_FALSE(isCheckBoxChange(kState, 0x2002, 0x2000));  // selected
+    EXPECT_FALSE(isCheckBoxChange(kText, 0x1000, 0x2000));   // state not among the changes
+    EXPECT_FALSE(isCheckBoxChange(kState, 0x2000, 0x2000));
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,94 @@
+// What the panel's buttons, keys and clicks do: editing the search list, searching,
+// clearing and jumping to a match.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "core/match_navigation.hpp"
+#include "core/result_texts.hpp"
+#include "dialogs/wide_text.hpp"
+#include "panel/list_view.hpp"
+#include "panel/tarnwick_panel.hpp"
+
+namespace tarnwick {
+
+namespace {
+
+int firstSelectedRow(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+}  // namespace
+
+void TarnwickPanel::addEntry() {
+    wchar_t text[kEntryTextBufferUnits] = {};
+    const int length = GetWindowTextW(editCtrl, text, kEntryTextBufferUnits);
+    if (!searchList.add(fromWide(text, static_cast<std::size_t>(std::max(length, 0))))) return;
+    fillSearchList();
+    updateAllCheckBox();
+    saveSearches();
+    SetWindowTextW(editCtrl, L"");
+    SetFocus(editCtrl);
+}
+
+void TarnwickPanel::removeEntry() {
+    if (!searchList.remove(firstSelectedRow(searchListCtrl))) return;
+    fillSearchList();
+    updateAllCheckBox();
+    saveSearches();
+}
+
+void TarnwickPanel::setEntryEnabled(int row, UINT stateBits) {
+    if (!searchList.setEnabled(row, enabledFromStateBits(stateBits))) return;
+    updateAllCheckBox();
+    saveSearches();
+}
+
+// The All box keeps the state the click gave it, even on an empty list.
+void TarnwickPanel::setAllEnabled() {
+    searchList.setAllEnabled(SendMessageW(allCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    fillSearchList();
+    saveSearches();
+}
+
+void TarnwickPanel::runSearch() {
+    const WindowHandle view = currentView();
+    if (view == nullptr) return;
+    // A search that fails (an editor answer too large to hold, for one) throws before
+    // anything is replaced: the previous results, list and highlighting stay.
+    MatchList found = searcher.searchAll(EditorView(view), searchList);
+    matchList = std::move(found);
+    fillResultsList();
+    indicators.apply(EditorView(view), searchList, matchList);
+    SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));
+}
+
+void TarnwickPanel::clearResults() {
+    matchList.clear();
+    list_view::deleteAllRows(resultsListCtrl);
+    if (const WindowHandle view = currentView()) indicators.clear(EditorView(view));
+    SetWindowTextW(resultsLabel, asWide(kEmptyResultsLabel));
+}
+
+void TarnwickPanel::goToMatch() const {
+    const int row = firstSelectedRow(resultsListCtrl);
+    if (row < 0 || static_cast<std::size_t>(row) >= matchList.size()) return;
+    const WindowHandle view = currentView();
+    if (view == nullptr) return;
+    selectMatch(EditorView(view), matchList[static_cast<std::size_t>(row)]);
+    SetFocus(static_cast<HWND>(view));
+}
+
+void TarnwickPanel::fillResultsList() const {
+    list_view::deleteAllRows(resultsListCtrl);
+    for (std::size_t i = 0; i < matchList.size(); ++i) {
+        const int row = static_cast<int>(i);
+        list_view::insertRow(resultsListCtrl, row, lineColumnText(matchList[i].line));
+        list_view::setCellText(resultsListCtrl, row, 1, matchList[i].entryText);
+        list_view::setCellText(resultsListCtrl, row, 2, matchList[i].lineContent);
+    }
+}
+
+}  // namespace tarnwick
