@@ -2,32 +2,25 @@
 
 #include <optional>
 
+#include "core/pixel_rect.hpp"
+
 namespace tarnwick {
-
-struct ControlRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const ControlRect&) const = default;
-};
 
 // Where each control of the panel goes for a client area of the given size, in pixels.
 // The search list takes two fifths of the height less 32 pixels, the row of the edit box
 // and buttons follows it, and the results list takes what is left; every list and the
 // edit box keep at least 40 pixels, so a narrow panel lets the buttons run past its edge.
 struct PanelLayout {
-    ControlRect stringsLabel;
-    ControlRect allCheckBox;
-    ControlRect searchList;
-    ControlRect entryEdit;
-    ControlRect addButton;
-    ControlRect searchButton;
-    ControlRect clearButton;
-    ControlRect infoButton;
-    ControlRect resultsLabel;
-    ControlRect resultsList;
+    PixelRect stringsLabel;
+    PixelRect allCheckBox;
+    PixelRect searchList;
+    PixelRect entryEdit;
+    PixelRect addButton;
+    PixelRect searchButton;
+    PixelRect clearButton;
+    PixelRect infoButton;
+    PixelRect resultsLabel;
+    PixelRect resultsList;
 };
 
 // Nothing to lay out while the panel has no area.

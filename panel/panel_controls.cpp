@@ -29,7 +29,7 @@ private:
     bool& flag_;
 };
 
-void place(HWND control, const ControlRect& rect) {
+void place(HWND control, const PixelRect& rect) {
     if (control != nullptr) MoveWindow(control, rect.x, rect.y, rect.width, rect.height, TRUE);
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "about/about_dialog.hpp"
 #include "core/current_view.hpp"
 #include "core/panel_layout.hpp"
 #include "host/host_messages.hpp"
@@ -56,6 +57,7 @@ INT_PTR TarnwickPanel::onCommand(WORD controlId, WORD notificationCode) {
         case IDC_ADD_BUTTON: addEntry(); return TRUE;
         case IDC_SEARCH_BUTTON: runSearch(); return TRUE;
         case IDC_CLEAR_BUTTON: clearResults(); return TRUE;
+        case IDC_INFO_BUTTON: showAboutBox(instance, static_cast<HWND>(hostHandles._nppHandle)); return TRUE;
         case IDC_ALL_CHECKBOX:
             if (notificationCode == BN_CLICKED) setAllEnabled();
             return TRUE;

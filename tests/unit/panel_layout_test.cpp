@@ -8,16 +8,16 @@ namespace {
 TEST(PanelLayout, FourHundredByThreeHundred) {
     const auto layout = layoutPanel(400, 300);
     ASSERT_TRUE(layout);
-    EXPECT_EQ(layout->stringsLabel, (ControlRect{4, 4, 336, 16}));
-    EXPECT_EQ(layout->allCheckBox, (ControlRect{344, 4, 52, 16}));
-    EXPECT_EQ(layout->searchList, (ControlRect{4, 22, 392, 88}));
-    EXPECT_EQ(layout->entryEdit, (ControlRect{4, 114, 182, 22}));
-    EXPECT_EQ(layout->addButton, (ControlRect{190, 114, 54, 22}));
-    EXPECT_EQ(layout->searchButton, (ControlRect{248, 114, 54, 22}));
-    EXPECT_EQ(layout->clearButton, (ControlRect{306, 114, 54, 22}));
-    EXPECT_EQ(layout->infoButton, (ControlRect{364, 114, 32, 22}));
-    EXPECT_EQ(layout->resultsLabel, (ControlRect{4, 140, 392, 16}));
-    EXPECT_EQ(layout->resultsList, (ControlRect{4, 158, 392, 138}));
+    EXPECT_EQ(layout->stringsLabel, (PixelRect{4, 4, 336, 16}));
+    EXPECT_EQ(layout->allCheckBox, (PixelRect{344, 4, 52, 16}));
+    EXPECT_EQ(layout->searchList, (PixelRect{4, 22, 392, 88}));
+    EXPECT_EQ(layout->entryEdit, (PixelRect{4, 114, 182, 22}));
+    EXPECT_EQ(layout->addButton, (PixelRect{190, 114, 54, 22}));
+    EXPECT_EQ(layout->searchButton, (PixelRect{248, 114, 54, 22}));
+    EXPECT_EQ(layout->clearButton, (PixelRect{306, 114, 54, 22}));
+    EXPECT_EQ(layout->infoButton, (PixelRect{364, 114, 32, 22}));
+    EXPECT_EQ(layout->resultsLabel, (PixelRect{4, 140, 392, 16}));
+    EXPECT_EQ(layout->resultsList, (PixelRect{4, 158, 392, 138}));
 }
 
 TEST(PanelLayout, ShortPanelKeepsFortyPixelsForEachList) {

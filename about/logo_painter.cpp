@@ -1,0 +1,72 @@
+#include "about/logo_painter.hpp"
+
+#include <cstring>
+
+#include "about/win32_owners.hpp"
+#include "core/logo_fit.hpp"
+#include "resources/resource.h"
+
+namespace tarnwick {
+
+namespace {
+
+using namespace Gdiplus::DllExports;
+
+constexpr COLORREF kWhite = 0x00FFFFFF;
+
+void fillWhite(HDC dc, const RECT& area) {
+    const OwnedBrush white(CreateSolidBrush(kWhite));
+    FillRect(dc, &area, white.get());
+}
+
+// A stream over a copy of the logo's bytes; the stream owns the copy.
+OwnedStream openLogoStream(HMODULE module) {
+    const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(IDR_LOGO_PNG), RT_RCDATA);
+    if (resource == nullptr) return nullptr;
+    const DWORD size = SizeofResource(module, resource);
+    const HGLOBAL loaded = LoadResource(module, resource);
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (size == 0 || bytes == nullptr) return nullptr;
+
+    OwnedGlobalMemory copy(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!copy) return nullptr;
+    void* target = GlobalLock(copy.get());
+    if (target == nullptr) return nullptr;
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(copy.get());
+
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(copy.get(), TRUE, &stream))) return nullptr;
+    copy.release();  // freed with the stream from now on
+    return OwnedStream(stream);
+}
+
+void drawImage(HDC dc, const RECT& area, Gdiplus::GpImage* image) {
+    Gdiplus::GpGraphics* rawGraphics = nullptr;
+    if (GdipCreateFromHDC(dc, &rawGraphics) != Gdiplus::Ok) return;
+    const OwnedGraphics graphics(rawGraphics);
+    GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeHighQualityBicubic);
+
+    UINT width = 0;
+    UINT height = 0;
+    if (GdipGetImageWidth(image, &width) != Gdiplus::Ok) width = 0;
+    if (GdipGetImageHeight(image, &height) != Gdiplus::Ok) height = 0;
+    const PixelRect frame{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    if (const auto placed = fitLogo(frame, width, height))
+        GdipDrawImageRectI(graphics.get(), image, placed->x, placed->y, placed->width, placed->height);
+}
+
+}  // namespace
+
+void paintLogo(HMODULE module, HDC dc, const RECT& area) {
+    fillWhite(dc, area);
+    const OwnedStream stream = openLogoStream(module);
+    if (!stream) return;
+    Gdiplus::GpImage* rawImage = nullptr;
+    if (GdipLoadImageFromStream(stream.get(), &rawImage) != Gdiplus::Ok || rawImage == nullptr)
+        return;
+    const OwnedImage image(rawImage);
+    drawImage(dc, area, image.get());
+}
+
+}  // namespace tarnwick
