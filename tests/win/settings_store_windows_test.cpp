@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings_store.hpp"
+#include "temp_folder.hpp"
 #include "test_host_window.hpp"
 
 namespace tarnwick::testing {
@@ -22,8 +23,7 @@ std::string bytesOf(const fs::path& path) {
 class SettingsStoreOnWindows : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("tarnwick-store-" + std::to_string(GetCurrentProcessId()));
-        fs::remove_all(root);
+        root = uniqueTempFolder(L"tarnwick-store");
         host = std::make_unique<TestHostWindow>((root / L"npp" / L"plugins" / L"Config").wstring());
         store.initPaths(host->handle());
     }

@@ -26,8 +26,9 @@ void registerClassOnce(WNDPROC procedure) {
 TestHostWindow::TestHostWindow(std::wstring configDirectory)
     : configDirectory_(std::move(configDirectory)) {
     registerClassOnce(&TestHostWindow::windowProc);
-    window_ = CreateWindowExW(0, kClassName, L"host", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+    // A hidden top-level window: a plugin's panel can be created as its child.
+    window_ = CreateWindowExW(0, kClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
     if (window_ == nullptr) throw std::runtime_error("the test host window was not created");
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
@@ -38,6 +39,10 @@ LRESULT CALLBACK TestHostWindow::windowProc(HWND window, UINT message, WPARAM wP
                                             LPARAM lParam) {
     auto* self = reinterpret_cast<TestHostWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self != nullptr && message >= WM_USER) self->received_.push_back({message, wParam, lParam});
+    if (self != nullptr && message == NPPM_GETCURRENTSCINTILLA) {
+        *reinterpret_cast<int*>(lParam) = self->currentView;
+        return TRUE;
+    }
     if (self != nullptr && message == NPPM_GETPLUGINSCONFIGDIR) {
         auto* buffer = reinterpret_cast<wchar_t*>(lParam);
         const std::size_t length = std::min<std::size_t>(self->configDirectory_.size(), wParam - 1);

@@ -10,8 +10,9 @@
 namespace tarnwick::testing {
 
 // A real window standing in for the host's main window where a Windows test needs one:
-// it answers NPPM_GETPLUGINSCONFIGDIR with the directory it was given and records every
-// host message (numbers from WM_USER up) it receives.
+// it answers NPPM_GETPLUGINSCONFIGDIR with the directory it was given and
+// NPPM_GETCURRENTSCINTILLA with `currentView`, and records every host message (numbers
+// from WM_USER up) it receives.
 class TestHostWindow {
 public:
     struct Received {
@@ -29,6 +30,8 @@ public:
     WindowHandle handle() const { return window_; }
     HWND hwnd() const { return window_; }
     const std::vector<Received>& received() const { return received_; }
+
+    int currentView = 0;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

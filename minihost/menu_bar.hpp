@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string_view>
+
+#include "host/host_records.hpp"
+
+namespace tarnwick::minihost {
+
+// The main window's menu bar: a "Host" menu with minihost's own commands and a "Plugins"
+// menu with one submenu per plugin, named after it and holding its items.
+class MenuBar {
+public:
+    static constexpr int kCommandSwitchView = 100;
+    static constexpr int kCommandSwitchDocument = 101;
+    static constexpr int kCommandExit = 102;
+
+    // Builds the menu bar and gives it to `window`, which then owns it.
+    explicit MenuBar(HWND window);
+
+    // Adds the plugin's submenu; each item's command is its _cmdID.
+    void addPlugin(std::wstring_view name, std::span<const FuncItem> items);
+
+private:
+    HWND window_;
+    HMENU plugins_;
+};
+
+}  // namespace tarnwick::minihost

@@ -1,0 +1,70 @@
+#include "minihost/program_options.hpp"
+
+namespace tarnwick::minihost {
+
+namespace {
+
+// Takes the value that follows an option; an option given twice is an error rather than a
+// silent choice of one of the two.
+bool takePath(std::span<const std::wstring> arguments, std::size_t& index,
+              std::optional<std::filesystem::path>& target, std::wstring& error) {
+    const std::wstring& option = arguments[index];
+    if (target) {
+        error = option + L" is given twice";
+        return false;
+    }
+    if (index + 1 >= arguments.size() || arguments[index + 1].empty()) {
+        error = option + L" needs a path";
+        return false;
+    }
+    target = arguments[++index];
+    return true;
+}
+
+}  // namespace
+
+ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
+                                  const std::filesystem::path& programFolder) {
+    ParsedOptions parsed;
+    ProgramOptions options;
+    std::optional<std::filesystem::path> plugin;
+    std::optional<std::filesystem::path> config;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::wstring& argument = arguments[index];
+        bool understood = true;
+        if (argument == L"--plugin")
+            understood = takePath(arguments, index, plugin, parsed.error);
+        else if (argument == L"--config")
+            understood = takePath(arguments, index, config, parsed.error);
+        else if (argument == L"--open")
+            understood = takePath(arguments, index, options.fileToOpen, parsed.error);
+        else if (argument == L"--screenshot")
+            understood = takePath(arguments, index, options.screenshot, parsed.error);
+        else if (argument == L"--show-panel")
+            options.showPanel = true;
+        else if (argument == L"--help" || argument == L"-h")
+            options.help = true;
+        else {
+            parsed.error = L"unknown argument: " + argument;
+            understood = false;
+        }
+        if (!understood) return parsed;
+    }
+    options.plugin = plugin.value_or(programFolder / L"Tarnwick.dll");
+    options.configDirectory = config.value_or(programFolder / L"minihost-config");
+    parsed.options = std::move(options);
+    return parsed;
+}
+
+std::wstring_view programUsage() {
+    return L"usage: minihost [--plugin DLL] [--config DIR] [--open FILE] [--show-panel]\n"
+           L"                [--screenshot OUT.png]\n"
+           L"  --plugin DLL          the plugin to load (default: Tarnwick.dll beside minihost)\n"
+           L"  --config DIR          the plugins' configuration folder (default: minihost-config\n"
+           L"                        beside minihost)\n"
+           L"  --open FILE           load a UTF-8 file into the main view\n"
+           L"  --show-panel          run the plugin's first menu command after start-up\n"
+           L"  --screenshot OUT.png  save a picture of the window after start-up, then exit\n";
+}
+
+}  // namespace tarnwick::minihost

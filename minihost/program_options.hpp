@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tarnwick::minihost {
+
+// What minihost.exe was asked to do.
+struct ProgramOptions {
+    std::filesystem::path plugin;
+    std::filesystem::path configDirectory;
+    std::optional<std::filesystem::path> fileToOpen;
+    bool showPanel = false;
+    std::optional<std::filesystem::path> screenshot;
+    bool help = false;
+};
+
+// The options, or an error for the user when the command line is not understood.
+struct ParsedOptions {
+    std::optional<ProgramOptions> options;
+    std::wstring error;
+};
+
+// Reads the arguments after the program's name. The plugin defaults to Tarnwick.dll and the
+// configuration to the folder minihost-config, both in `programFolder`.
+ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
+                                  const std::filesystem::path& programFolder);
+
+std::wstring_view programUsage();
+
+}  // namespace tarnwick::minihost

@@ -1,0 +1,250 @@
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "about/gdiplus_session.hpp"
+#include "about/logo_painter.hpp"
+#include "core/logo_fit.hpp"
+#include "plugin_host_fixture.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+constexpr int kInfoButton = 2009;
+
+std::wstring windowText(HWND window) {
+    wchar_t buffer[512] = {};
+    GetWindowTextW(window, buffer, 512);
+    return buffer;
+}
+
+std::wstring className(HWND window) {
+    wchar_t buffer[64] = {};
+    GetClassNameW(window, buffer, 64);
+    return buffer;
+}
+
+// Runs `inspect` on the About box from inside its modal loop, once it is open.
+class WhileAboutIsOpen {
+public:
+    explicit WhileAboutIsOpen(std::function<void(HWND)> inspect) {
+        current_ = this;
+        inspect_ = std::move(inspect);
+        timer_ = SetTimer(nullptr, 0, 20, &WhileAboutIsOpen::tick);
+    }
+    ~WhileAboutIsOpen() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool ran() const { return ran_; }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        const HWND about = FindWindowW(L"#32770", L"About Tarnwick");
+        if (about == nullptr || current_ == nullptr || current_->ran_) return;
+        current_->ran_ = true;
+        current_->inspect_(about);
+    }
+
+    static inline WhileAboutIsOpen* current_ = nullptr;
+    std::function<void(HWND)> inspect_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+};
+
+using AboutBox = PluginHostTest;
+
+TEST_F(AboutBox, InfoOpensItOwnedByTheHostWithItsTextsLinksAndOkButton) {
+    showPanel();
+    HWND seen = nullptr;
+    WhileAboutIsOpen probe([&](HWND about) {
+        seen = about;
+        EXPECT_EQ(GetWindow(about, GW_OWNER), host->mainWindow());
+        EXPECT_FALSE(IsWindowEnabled(host->mainWindow()));
+        EXPECT_EQ(windowText(GetDlgItem(about, 2102)),
+                  L"Tarnwick Plugin for Notepad++\r\nVersion 1.0  |  Build 2026\r\n"
+                  L"Copyright \u00A9 2026 The Tarnwick developers");
+        for (int link : {2103, 2104}) {
+            ASSERT_NE(GetDlgItem(about, link), nullptr) << link;
+            EXPECT_EQ(className(GetDlgItem(about, link)), L"SysLink") << link;
+        }
+        EXPECT_NE(windowText(GetDlgItem(about, 2103)).find(L"https://"), std::wstring::npos);
+        EXPECT_NE(windowText(GetDlgItem(about, 2104)).find(L"mailto:"), std::wstring::npos);
+        EXPECT_EQ(windowText(GetDlgItem(about, IDOK)), L"OK");
+        SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    });
+    controls().click(kInfoButton);
+    EXPECT_TRUE(probe.ran());
+    EXPECT_FALSE(IsWindow(seen));
+    EXPECT_TRUE(IsWindowEnabled(host->mainWindow()));
+}
+
+TEST_F(AboutBox, EscapeClosesIt) {
+    showPanel();
+    HWND seen = nullptr;
+    WhileAboutIsOpen probe([&](HWND about) {
+        seen = about;
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    controls().click(kInfoButton);
+    EXPECT_TRUE(probe.ran());
+    EXPECT_FALSE(IsWindow(seen));
+}
+
+TEST_F(AboutBox, OpeningAndClosingFiftyTimesLeavesNoWindowsBehind) {
+    showPanel();
+    int closed = 0;
+    for (int i = 0; i < 50; ++i) {
+        WhileAboutIsOpen probe([&](HWND about) {
+            ++closed;
+            SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+        });
+        controls().click(kInfoButton);
+    }
+    EXPECT_EQ(closed, 50);
+    EXPECT_EQ(FindWindowW(L"#32770", L"About Tarnwick"), nullptr);
+}
+
+// A 32-bit top-down bitmap selected into a memory device context.
+class MemoryCanvas {
+public:
+    MemoryCanvas(int width, int height) : width_(width), height_(height) {
+        dc_ = CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_),
+                                   nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~MemoryCanvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    RECT area() const { return {0, 0, width_, height_}; }
+    std::uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
+    void fill(std::uint32_t colour) { std::fill(pixels_, pixels_ + width_ * height_, colour); }
+    bool allWhite() const {
+        return std::all_of(pixels_, pixels_ + width_ * height_,
+                           [](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == 0xFFFFFF; });
+    }
+
+private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    std::uint32_t* pixels_ = nullptr;
+};
+
+TEST_F(AboutBox, PictureAreaGetsTheLogoCentredWithWhiteMargins) {
+    showPanel();
+    WhileAboutIsOpen probe([&](HWND about) {
+        RECT area{};
+        GetClientRect(GetDlgItem(about, 2101), &area);
+        MemoryCanvas canvas(area.right, area.bottom);
+        canvas.fill(0);
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_STATIC;
+        item.CtlID = 2101;
+        item.hwndItem = GetDlgItem(about, 2101);
+        item.hDC = canvas.dc();
+        item.rcItem = canvas.area();
+        SendMessageW(about, WM_DRAWITEM, 2101, reinterpret_cast<LPARAM>(&item));
+        const int middle = area.bottom / 2;
+        // The area is wider than the logo: white left and right, the logo's dark card between.
+        EXPECT_EQ(canvas.at(0, middle), 0xFFFFFFu);
+        EXPECT_EQ(canvas.at(area.right - 1, middle), 0xFFFFFFu);
+        const auto placed = fitLogo({0, 0, area.right, area.bottom}, 1100, 591);
+        ASSERT_TRUE(placed);
+        const float scale = static_cast<float>(placed->height) / 591.0f;
+        const std::uint32_t card = canvas.at(placed->x + static_cast<int>(70 * scale),
+                                             placed->y + static_cast<int>(300 * scale));
+        EXPECT_LT((card & 0xFF) + ((card >> 8) & 0xFF) + (card >> 16), 3u * 100) << std::hex << card;
+
+        canvas.fill(0);
+        item.CtlID = 2102;  // any other owner-drawn item is not the dialog's to paint
+        SendMessageW(about, WM_DRAWITEM, 2102, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(canvas.at(0, middle), 0u);
+        PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+    });
+    controls().click(kInfoButton);
+    EXPECT_TRUE(probe.ran());
+}
+
+// Painting straight into a memory bitmap, many times over, by every path: the logo, a
+// module without the logo, and a module whose logo is not an image.
+class LogoPainting : public ::testing::Test {
+protected:
+    void SetUp() override { startGdiplusOnce(); }
+
+    // Paints `times` times and returns how much the process's private memory grew.
+    SIZE_T paint(HMODULE module, int times) {
+        paintLogo(module, canvas.dc(), canvas.area());  // first paint: GDI+'s one-off set-up
+        const SIZE_T before = privateBytes();
+        for (int i = 0; i < times; ++i) paintLogo(module, canvas.dc(), canvas.area());
+        const SIZE_T after = privateBytes();
+        return after > before ? after - before : 0;
+    }
+
+    static SIZE_T privateBytes() {
+        PROCESS_MEMORY_COUNTERS_EX counters{};
+        GetProcessMemoryInfo(GetCurrentProcess(),
+                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+        return counters.PrivateUsage;
+    }
+
+    MemoryCanvas canvas{300, 100};
+};
+
+// Every leaked paint would keep a decoded 1100 x 591 image (2.6 MB) or the 8 KB copy of
+// the file: hundreds of paints must not add up to more than noise.
+constexpr SIZE_T kNoise = 4 * 1024 * 1024;
+
+TEST_F(LogoPainting, LogoPathDrawsAndReleasesEverything) {
+    const HMODULE plugin = LoadLibraryW(tarnwickDllPath().c_str());
+    ASSERT_NE(plugin, nullptr);
+    EXPECT_LT(paint(plugin, 600), kNoise);
+    EXPECT_FALSE(canvas.allWhite());
+    EXPECT_EQ(canvas.at(0, 50), 0xFFFFFFu);  // margin
+    FreeLibrary(plugin);
+}
+
+TEST_F(LogoPainting, ModuleWithoutTheLogoLeavesTheAreaWhite) {
+    const HMODULE withoutLogo = GetModuleHandleW(L"kernel32.dll");
+    EXPECT_LT(paint(withoutLogo, 600), kNoise);
+    EXPECT_TRUE(canvas.allWhite());
+}
+
+TEST_F(LogoPainting, EveryPaintDeletesItsBrush) {
+    // More paints than a process may hold GDI objects (10,000 on Windows, 16,384 under
+    // Wine): had each kept its brush, the last one could not make one and fill white.
+    const HMODULE withoutLogo = GetModuleHandleW(L"kernel32.dll");
+    paint(withoutLogo, 17000);
+    canvas.fill(0);
+    paint(withoutLogo, 1);
+    EXPECT_TRUE(canvas.allWhite());
+}
+
+TEST_F(LogoPainting, LogoThatIsNotAnImageLeavesTheAreaWhite) {
+    // This test program's own resource 3000 holds text, not a PNG.
+    EXPECT_LT(paint(GetModuleHandleW(nullptr), 600), kNoise);
+    EXPECT_TRUE(canvas.allWhite());
+}
+
+}  // namespace
+}  // namespace tarnwick::testing

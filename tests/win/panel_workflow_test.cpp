@@ -1,0 +1,337 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "minihost/plugin_module.hpp"
+#include "oversized_line_view.hpp"
+#include "plugin_host_fixture.hpp"
+#include "settings/settings_format.hpp"
+#include "temp_folder.hpp"
+#include "test_host_window.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Rows = std::vector<std::vector<std::wstring>>;
+
+constexpr int kSearchList = 2001, kResultsList = 2002, kEdit = 2003, kAdd = 2004,
+              kSearch = 2005, kClear = 2006, kResultsLabel = 2007, kAll = 2010;
+constexpr UINT SCI_GETCURRENTPOS = 2008, SCI_GETANCHOR = 2009, SCI_GETFIRSTVISIBLELINE = 2152,
+               SCI_INDICATORVALUEAT = 2507, SCI_LINEFROMPOSITION = 2166;
+constexpr int kFirstIndicator = 20;  // what minihost grants
+
+class PanelWorkflow : public PluginHostTest {
+protected:
+    void SetUp() override {
+        PluginHostTest::SetUp();
+        showPanel();
+    }
+
+    void add(const std::wstring& text) const {
+        controls().setText(kEdit, text);
+        controls().click(kAdd);
+    }
+
+    Rows searchRows() const { return controls().rows(kSearchList, 2); }
+    Rows resultRows() const { return controls().rows(kResultsList, 3); }
+
+    SearchList savedList() const {
+        std::istringstream in(settingsBytes());
+        SearchList list;
+        readSearchList(in, list);
+        return list;
+    }
+
+    bool marked(HWND view, int entry, int position) const {
+        return SendMessageW(view, SCI_INDICATORVALUEAT, kFirstIndicator + entry, position) != 0;
+    }
+
+    // Which of the ten indicators mark each position of the document.
+    std::string markings(HWND view, int length) const {
+        std::string result;
+        for (int position = 0; position < length; ++position) {
+            char mark = '.';
+            for (int entry = 0; entry < 10; ++entry)
+                if (marked(view, entry, position)) mark = static_cast<char>('0' + entry);
+            result += mark;
+        }
+        return result;
+    }
+};
+
+TEST_F(PanelWorkflow, AddStripsSpacesEmptiesTheEditBoxFocusesItAndSaves) {
+    add(L"  abc  ");
+    EXPECT_EQ(searchRows(), (Rows{{L"abc", L"#FFFF00"}}));
+    EXPECT_EQ(controls().text(kEdit), L"");
+    EXPECT_EQ(GetFocus(), controls().control(kEdit));
+    EXPECT_TRUE(controls().allBoxChecked());
+    const SearchList saved = savedList();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saved[0].text == u"abc");
+}
+
+TEST_F(PanelWorkflow, OnlySpacesAddNothingAndStayInTheEditBox) {
+    add(L"   ");
+    EXPECT_TRUE(searchRows().empty());
+    EXPECT_EQ(controls().text(kEdit), L"   ");
+    EXPECT_FALSE(fs::exists(settingsFile()));
+}
+
+TEST_F(PanelWorkflow, LeadingTabIsKeptAndLongTextIsCutTo511Units) {
+    add(L"\tx");
+    add(std::wstring(600, L'y'));
+    const Rows rows = searchRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0], L"\tx");
+    EXPECT_EQ(rows[1][0], std::wstring(511, L'y'));
+}
+
+TEST_F(PanelWorkflow, ElevenAdditionsCycleThroughThePaletteSameTextIncluded) {
+    for (int i = 0; i < 11; ++i) add(L"same");
+    const Rows rows = searchRows();
+    ASSERT_EQ(rows.size(), 11u);
+    const wchar_t* expected[] = {L"#FFFF00", L"#00FF80", L"#00C8FF", L"#FFA500", L"#FF69B4",
+                                 L"#ADD8E6", L"#90EE90", L"#FFB6C1", L"#DDA0DD", L"#F0E68C",
+                                 L"#FFFF00"};
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(rows[i][1], expected[i]) << i;
+    EXPECT_EQ(savedList().size(), 11u);
+}
+
+TEST_F(PanelWorkflow, DeleteRemovesTheSelectedRowOnlyAndColoursFollowTheCount) {
+    for (const wchar_t* text : {L"a", L"b", L"c", L"d", L"e"}) add(text);
+    controls().pressDelete();  // nothing selected
+    EXPECT_EQ(searchRows().size(), 5u);
+
+    controls().selectRow(kSearchList, 2);
+    controls().pressDelete();
+    EXPECT_EQ(searchRows(), (Rows{{L"a", L"#FFFF00"}, {L"b", L"#00FF80"}, {L"d", L"#FFA500"},
+                                  {L"e", L"#FF69B4"}}));
+    EXPECT_EQ(savedList().size(), 4u);
+    add(L"f");
+    EXPECT_EQ(searchRows()[4][1], L"#FF69B4");
+}
+
+TEST_F(PanelWorkflow, RemovingTheOnlyEntryUnchecksTheAllBox) {
+    add(L"only");
+    controls().selectRow(kSearchList, 0);
+    controls().pressDelete();
+    EXPECT_TRUE(searchRows().empty());
+    EXPECT_FALSE(controls().allBoxChecked());
+    EXPECT_TRUE(savedList().empty());
+}
+
+TEST_F(PanelWorkflow, CheckBoxChangesOnlyItsEntryAndTheAllBoxFollows) {
+    add(L"a");
+    add(L"b");
+    controls().setCheckState(1, 0x1000);
+    EXPECT_FALSE(controls().allBoxChecked());
+    EXPECT_FALSE(savedList()[1].enabled);
+    EXPECT_TRUE(savedList()[0].enabled);
+
+    controls().selectRow(kSearchList, 0);  // selection bits are not the check box
+    EXPECT_TRUE(savedList()[0].enabled);
+
+    controls().setCheckState(1, 0x2000);
+    EXPECT_TRUE(controls().allBoxChecked());
+    EXPECT_TRUE(savedList()[1].enabled);
+    add(L"c");  // the rebuild keeps every flag
+    EXPECT_EQ(controls().checkState(0), 0x2000u);
+    EXPECT_EQ(controls().checkState(1), 0x2000u);
+}
+
+TEST_F(PanelWorkflow, AllBoxSetsEveryEntryBothWays) {
+    add(L"a");
+    add(L"b");
+    controls().click(kAll);
+    EXPECT_FALSE(controls().allBoxChecked());
+    EXPECT_EQ(controls().checkState(0), 0x1000u);
+    EXPECT_EQ(controls().checkState(1), 0x1000u);
+    EXPECT_FALSE(savedList()[0].enabled);
+    controls().click(kAll);
+    EXPECT_TRUE(controls().allBoxChecked());
+    EXPECT_EQ(controls().checkState(1), 0x2000u);
+    EXPECT_TRUE(savedList()[1].enabled);
+}
+
+TEST_F(PanelWorkflow, AllBoxOnAnEmptyListKeepsTheClickAndTheNextAdd) {
+    controls().click(kAll);
+    EXPECT_TRUE(controls().allBoxChecked());
+    EXPECT_TRUE(searchRows().empty());
+    add(L"x");
+    EXPECT_TRUE(controls().allBoxChecked());
+}
+
+TEST_F(PanelWorkflow, SearchListsMatchesByLineThenPositionWithOneBasedLines) {
+    setDocument(host->mainView(), "alpha beta\r\nBETA alpha \t\r\nnone\n");
+    add(L"alpha");
+    add(L"beta");
+    controls().click(kSearch);
+    EXPECT_EQ(resultRows(), (Rows{{L"1", L"alpha", L"alpha beta"},
+                                  {L"1", L"beta", L"alpha beta"},
+                                  {L"2", L"beta", L"BETA alpha \t"},
+                                  {L"2", L"alpha", L"BETA alpha \t"}}));
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results: 4 matches found");
+}
+
+TEST_F(PanelWorkflow, LabelCountsNoneAndOneInThePlural) {
+    setDocument(host->mainView(), "one line");
+    add(L"absent");
+    controls().click(kSearch);
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results: 0 matches found");
+    EXPECT_TRUE(resultRows().empty());
+    add(L"line");
+    controls().click(kSearch);
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results: 1 matches found");
+}
+
+TEST_F(PanelWorkflow, TwelveEntriesAreListedButOnlyTheFirstTenHighlighted) {
+    std::string document;
+    for (int i = 0; i < 12; ++i) {
+        const std::wstring word = L"w" + std::wstring(1, static_cast<wchar_t>(L'a' + i));
+        add(word);
+        document += std::string(word.begin(), word.end()) + " ";
+    }
+    setDocument(host->mainView(), document);
+    controls().click(kSearch);
+    EXPECT_EQ(resultRows().size(), 12u);
+    EXPECT_EQ(markings(host->mainView(), 36), "00.11.22.33.44.55.66.77.88.99.......");
+}
+
+TEST_F(PanelWorkflow, DisabledEntriesAreNeitherListedNorHighlighted) {
+    setDocument(host->mainView(), "keep drop keep");
+    add(L"drop");
+    add(L"keep");
+    controls().setCheckState(0, 0x1000);
+    controls().click(kSearch);
+    EXPECT_EQ(resultRows(), (Rows{{L"1", L"keep", L"keep drop keep"}, {L"1", L"keep", L"keep drop keep"}}));
+    EXPECT_EQ(markings(host->mainView(), 14), "1111......1111");
+}
+
+TEST_F(PanelWorkflow, DoubleClickSelectsTheMatchInUtf8BytesAndBringsItsLineIntoView) {
+    std::string document;
+    for (int line = 0; line < 300; ++line) document += "filler line\n";
+    document += "caf\xC3\xA9 and caf\xC3\xA9\n";
+    setDocument(host->mainView(), document);
+    add(L"CAF\u00C9");
+    controls().click(kSearch);
+    ASSERT_EQ(resultRows().size(), 2u);
+    controls().doubleClickRow(1);
+    const HWND view = host->mainView();
+    const LRESULT lineStart = 300 * 12;
+    EXPECT_EQ(SendMessageW(view, SCI_GETANCHOR, 0, 0), lineStart + 10);
+    EXPECT_EQ(SendMessageW(view, SCI_GETCURRENTPOS, 0, 0), lineStart + 15);
+    EXPECT_EQ(SendMessageW(view, SCI_LINEFROMPOSITION, lineStart + 15, 0), 300);
+    EXPECT_GT(SendMessageW(view, SCI_GETFIRSTVISIBLELINE, 0, 0), 200);
+    EXPECT_EQ(GetFocus(), view);
+}
+
+TEST_F(PanelWorkflow, ClearEmptiesTheResultsAndTheHighlightingButNotTheList) {
+    setDocument(host->mainView(), "hit hit");
+    add(L"hit");
+    controls().click(kSearch);
+    const std::string saved = settingsBytes();
+    controls().click(kClear);
+    EXPECT_TRUE(resultRows().empty());
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results:");
+    EXPECT_EQ(markings(host->mainView(), 7), ".......");
+    EXPECT_EQ(searchRows().size(), 1u);
+    EXPECT_EQ(settingsBytes(), saved);
+}
+
+TEST_F(PanelWorkflow, RemovingAnEntryLeavesResultsAndHighlightingUntilTheNextSearch) {
+    setDocument(host->mainView(), "red blue");
+    add(L"red");
+    add(L"blue");
+    controls().click(kSearch);
+    controls().selectRow(kSearchList, 0);
+    controls().pressDelete();
+    EXPECT_EQ(resultRows().size(), 2u);
+    EXPECT_EQ(markings(host->mainView(), 8), "000.1111");
+    controls().click(kSearch);
+    EXPECT_EQ(markings(host->mainView(), 8), "....0000");
+}
+
+TEST_F(PanelWorkflow, DocumentSwitchRepaintsTheLastSearchOnlyWhileThePanelIsVisible) {
+    constexpr UINT SCI_SETINDICATORCURRENT = 2500, SCI_INDICATORCLEARRANGE = 2505;
+    const HWND view = host->mainView();
+    host->switchDocument();
+    setDocument(view, "zzzz needle zzzz");  // the other document
+    host->switchDocument();
+    setDocument(view, "needle here");
+    add(L"needle");
+    controls().click(kSearch);
+
+    host->switchDocument();  // the same positions are painted into the other document
+    EXPECT_EQ(markings(view, 11), "000000.....");
+
+    SendMessageW(view, SCI_SETINDICATORCURRENT, kFirstIndicator, 0);
+    SendMessageW(view, SCI_INDICATORCLEARRANGE, 0, 16);
+    showPanel();  // hides it
+    host->switchDocument();
+    host->switchDocument();
+    EXPECT_EQ(markings(view, 11), "...........");
+}
+
+// A host whose views are missing, or broken, cannot take the panel or the host down.
+class PanelWithoutRealViews : public ::testing::Test {
+protected:
+    void load(HWND view) {
+        plugin = minihost::PluginModule::load(tarnwickDllPath(),
+                                              NppData{host.handle(), view, view}, 22000);
+        ASSERT_NE(plugin, nullptr);
+        ASSERT_TRUE(plugin->runCommand(0));
+        panel = FindWindowExW(host.hwnd(), nullptr, nullptr, nullptr);
+        ASSERT_NE(panel, nullptr);
+    }
+    void TearDown() override {
+        plugin.reset();
+        fs::remove_all(folder);
+    }
+
+    PanelControls controls() const { return PanelControls(panel); }
+
+    fs::path folder = uniqueTempFolder(L"tarnwick-no-views");
+    TestHostWindow host{folder.wstring()};
+    std::unique_ptr<minihost::PluginModule> plugin;
+    HWND panel = nullptr;
+};
+
+TEST_F(PanelWithoutRealViews, WithoutAViewSearchDoesNothingAndClearStillResets) {
+    load(nullptr);
+    controls().setText(kEdit, L"word");
+    controls().click(kAdd);
+    controls().setText(kResultsLabel, L"stale");
+    controls().click(kSearch);
+    EXPECT_EQ(controls().text(kResultsLabel), L"stale");
+    controls().click(kClear);
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results:");
+}
+
+TEST_F(PanelWithoutRealViews, SearchThatCannotCompleteKeepsThePreviousResults) {
+    OversizedLineView view("find me, find me");
+    load(view.handle());
+    controls().setText(kEdit, L"find");
+    controls().click(kAdd);
+    controls().click(kSearch);
+    const Rows before = controls().rows(kResultsList, 3);
+    ASSERT_EQ(before.size(), 2u);
+    const int paintedBefore = view.indicatorMessages();
+
+    view.reportOversizedLines();
+    controls().click(kSearch);
+    EXPECT_EQ(controls().rows(kResultsList, 3), before);
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results: 2 matches found");
+    EXPECT_EQ(view.indicatorMessages(), paintedBefore);
+
+    controls().setText(kEdit, L"more");  // the panel goes on working
+    controls().click(kAdd);
+    EXPECT_EQ(controls().rows(kSearchList, 2).size(), 2u);
+}
+
+}  // namespace
+}  // namespace tarnwick::testing

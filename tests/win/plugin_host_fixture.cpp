@@ -1,0 +1,149 @@
+#include "plugin_host_fixture.hpp"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "temp_folder.hpp"
+
+namespace tarnwick::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr UINT SCI_SETTEXT = 2181;
+
+std::wstring cellText(HWND list, int row, int column) {
+    wchar_t buffer[1024] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 1024;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::wstring>> PanelControls::rows(int listId, int columns) const {
+    const HWND list = control(listId);
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    std::vector<std::vector<std::wstring>> result(count);
+    for (int row = 0; row < count; ++row)
+        for (int column = 0; column < columns; ++column)
+            result[row].push_back(cellText(list, row, column));
+    return result;
+}
+
+UINT PanelControls::checkState(int row) const {
+    return static_cast<UINT>(SendMessageW(control(2001), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+}
+
+bool PanelControls::allBoxChecked() const {
+    return SendMessageW(control(2010), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::wstring PanelControls::text(int id) const {
+    wchar_t buffer[2048] = {};
+    GetWindowTextW(control(id), buffer, 2048);
+    return buffer;
+}
+
+void PanelControls::setText(int id, const std::wstring& text) const {
+    SetWindowTextW(control(id), text.c_str());
+}
+
+// What a click on a button makes the system send to the panel.
+void PanelControls::click(int id) const {
+    SendMessageW(control(id), BM_CLICK, 0, 0);
+}
+
+void PanelControls::selectRow(int listId, int row) const {
+    LVITEMW item{};
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(control(listId), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void PanelControls::setCheckState(int row, UINT stateBits) const {
+    LVITEMW item{};
+    item.state = stateBits;
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    SendMessageW(control(2001), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// The list control turns the key into its LVN_KEYDOWN notification to the panel.
+void PanelControls::pressDelete() const {
+    SendMessageW(control(2001), WM_KEYDOWN, VK_DELETE, 0);
+}
+
+void PanelControls::doubleClickRow(int row) const {
+    const HWND list = control(2002);
+    RECT bounds{};
+    bounds.left = LVIR_LABEL;
+    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    const LPARAM point = MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(list, WM_LBUTTONUP, 0, point);
+    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    SendMessageW(list, WM_LBUTTONUP, 0, point);
+}
+
+fs::path tarnwickDllPath() {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    return fs::path(exe).parent_path() / L"Tarnwick.dll";
+}
+
+void PluginHostTest::SetUp() {
+    configDirectory = uniqueTempFolder(L"tarnwick-host") / L"plugins" / L"Config";
+    startHost();
+}
+
+void PluginHostTest::TearDown() {
+    host.reset();
+    fs::remove_all(configDirectory.parent_path().parent_path());
+}
+
+void PluginHostTest::startHost() {
+    host.reset();
+    host = std::make_unique<minihost::MiniHost>(configDirectory);
+    ASSERT_TRUE(host->loadPlugin(tarnwickDllPath()));
+    host->pumpMessages();
+}
+
+void PluginHostTest::showPanel() {
+    ASSERT_TRUE(host->runMenuCommand(0));
+    host->pumpMessages();
+}
+
+HWND PluginHostTest::panelWindow() const {
+    const auto panels = host->registeredPanels();
+    return panels.empty() ? nullptr : panels.front().client;
+}
+
+fs::path PluginHostTest::settingsFile() const {
+    return configDirectory / L"Tarnwick" / L"searches.json";
+}
+
+std::string PluginHostTest::settingsBytes() const {
+    std::ifstream in(settingsFile(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void PluginHostTest::writeSettings(const std::string& json) const {
+    fs::create_directories(settingsFile().parent_path());
+    std::ofstream(settingsFile(), std::ios::binary) << json;
+}
+
+void PluginHostTest::setDocument(HWND view, const std::string& utf8) const {
+    SendMessageW(view, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(utf8.c_str()));
+}
+
+}  // namespace tarnwick::testing
