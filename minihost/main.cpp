@@ -18,7 +18,7 @@
 namespace tarnwick::minihost {
 namespace {
 
-// Long enough for the plugin's panel and the views to have painted after start-up.
+// Long enough for the plugin's panel, the views and the clicks' effects to have painted.
 constexpr UINT kSettleMilliseconds = 1000;
 
 // Written as UTF-8 bytes, which read right in a terminal and in a redirected file alike.
@@ -40,19 +40,64 @@ void runUntilClosed(MiniHost& host) {
     while (!host.hasExited() && GetMessageW(&message, nullptr, 0, 0) > 0) host.dispatch(message);
 }
 
+// The clicks are posted, not sent: one that opens a modal dialog must not hold up start-up.
+void postClicks(const MiniHost& host, const std::vector<int>& clicks) {
+    const auto panels = host.registeredPanels();
+    if (panels.empty()) return;
+    for (int id : clicks) PostMessageW(GetDlgItem(panels.front().client, id), BM_CLICK, 0, 0);
+}
+
+// A visible window the main window owns (a dialog the clicks opened), else the main window.
+HWND frontWindow(HWND mainWindow) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{mainWindow, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search.owner) return TRUE;
+            search.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr ? search.found : mainWindow;
+}
+
+struct ScreenshotJob {
+    HWND mainWindow;
+    std::filesystem::path file;
+    bool taken = false;
+    bool saved = false;
+};
+
+// The timer's callback runs in whichever message loop is running, a dialog's modal loop
+// included; this is the job it works on.
+ScreenshotJob* pendingScreenshot = nullptr;
+
+void CALLBACK takeScreenshot(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (pendingScreenshot == nullptr) return;
+    ScreenshotJob& job = *pendingScreenshot;
+    const HWND front = frontWindow(job.mainWindow);
+    job.saved = saveWindowAsPng(front, job.file);
+    job.taken = true;
+    // A dialog in front is closed, so that its modal loop and then ours can end.
+    if (front != job.mainWindow) PostMessageW(front, WM_COMMAND, IDCANCEL, 0);
+}
+
 int saveScreenshot(MiniHost& host, const std::filesystem::path& file) {
     SetForegroundWindow(host.mainWindow());
-    const UINT_PTR timer = SetTimer(nullptr, 0, kSettleMilliseconds, nullptr);
+    ScreenshotJob job{host.mainWindow(), file};
+    pendingScreenshot = &job;
+    SetTimer(nullptr, 0, kSettleMilliseconds, &takeScreenshot);
     MSG message{};
-    while (!host.hasExited() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == timer)
-            break;
+    while (!job.taken && !host.hasExited() && GetMessageW(&message, nullptr, 0, 0) > 0)
         host.dispatch(message);
-    }
-    KillTimer(nullptr, timer);
-    const bool saved = !host.hasExited() && saveWindowAsPng(host.mainWindow(), file);
+    pendingScreenshot = nullptr;
     host.exit();
-    if (!saved) {
+    if (!job.saved) {
         printLine(stderr, L"minihost: the screenshot could not be saved: " + file.wstring());
         return 1;
     }
@@ -71,6 +116,7 @@ int run(const ProgramOptions& options) {
         return 1;
     }
     if (options.showPanel) host.runMenuCommand(0);
+    postClicks(host, options.clicks);
     if (options.screenshot) return saveScreenshot(host, *options.screenshot);
     runUntilClosed(host);
     return 0;

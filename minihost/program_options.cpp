@@ -1,5 +1,8 @@
 #include "minihost/program_options.hpp"
 
+#include <exception>
+#include <string>
+
 namespace tarnwick::minihost {
 
 namespace {
@@ -18,6 +21,29 @@ bool takePath(std::span<const std::wstring> arguments, std::size_t& index,
         return false;
     }
     target = arguments[++index];
+    return true;
+}
+
+bool takeControlId(std::span<const std::wstring> arguments, std::size_t& index,
+                   std::vector<int>& clicks, std::wstring& error) {
+    const std::wstring& option = arguments[index];
+    if (index + 1 >= arguments.size()) {
+        error = option + L" needs a control id";
+        return false;
+    }
+    const std::wstring& value = arguments[++index];
+    std::size_t used = 0;
+    int id = 0;
+    try {
+        id = std::stoi(value, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != value.size() || id <= 0 || id > 0xFFFF) {
+        error = option + L" needs a control id, not " + value;
+        return false;
+    }
+    clicks.push_back(id);
     return true;
 }
 
@@ -40,6 +66,8 @@ ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
             understood = takePath(arguments, index, options.fileToOpen, parsed.error);
         else if (argument == L"--screenshot")
             understood = takePath(arguments, index, options.screenshot, parsed.error);
+        else if (argument == L"--click")
+            understood = takeControlId(arguments, index, options.clicks, parsed.error);
         else if (argument == L"--show-panel")
             options.showPanel = true;
         else if (argument == L"--help" || argument == L"-h")
@@ -58,13 +86,16 @@ ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
 
 std::wstring_view programUsage() {
     return L"usage: minihost [--plugin DLL] [--config DIR] [--open FILE] [--show-panel]\n"
-           L"                [--screenshot OUT.png]\n"
+           L"                [--click ID]... [--screenshot OUT.png]\n"
            L"  --plugin DLL          the plugin to load (default: Tarnwick.dll beside minihost)\n"
            L"  --config DIR          the plugins' configuration folder (default: minihost-config\n"
            L"                        beside minihost)\n"
            L"  --open FILE           load a UTF-8 file into the main view\n"
            L"  --show-panel          run the plugin's first menu command after start-up\n"
-           L"  --screenshot OUT.png  save a picture of the window after start-up, then exit\n";
+           L"  --click ID            click the docked panel's control ID after start-up;\n"
+           L"                        may be given more than once\n"
+           L"  --screenshot OUT.png  after start-up, save a picture of the window in front (a\n"
+           L"                        dialog the clicks opened, or the main window), then exit\n";
 }
 
 }  // namespace tarnwick::minihost

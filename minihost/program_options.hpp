@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::minihost {
 
@@ -14,6 +15,8 @@ struct ProgramOptions {
     std::filesystem::path configDirectory;
     std::optional<std::filesystem::path> fileToOpen;
     bool showPanel = false;
+    // Controls of the docked panel to click after start-up, in this order.
+    std::vector<int> clicks;
     std::optional<std::filesystem::path> screenshot;
     bool help = false;
 };
