@@ -29,6 +29,15 @@ TEST(MiniHostProgramOptions, DefaultToThePluginAndAConfigurationFolderBesideTheP
     EXPECT_FALSE(parsed.options->screenshot);
 }
 
+TEST(MiniHostProgramOptions, ClicksAreKeptInOrderAndMustBeControlIds) {
+    const ParsedOptions parsed = parse({L"--click", L"2005", L"--click", L"2009"});
+    ASSERT_TRUE(parsed.options);
+    EXPECT_EQ(parsed.options->clicks, (std::vector<int>{2005, 2009}));
+    for (const wchar_t* bad : {L"", L"x", L"20x", L"0", L"-3", L"70000"})
+        EXPECT_FALSE(parse({L"--click", bad}).options) << bad;
+    EXPECT_FALSE(parse({L"--click"}).options);
+}
+
 TEST(MiniHostProgramOptions, ReadsEveryOption) {
     const ParsedOptions parsed = parse({L"--screenshot", L"out.png", L"--plugin", L"p.dll",
                                         L"--show-panel", L"--config", L"d e", L"--open", L"f.txt"});

@@ -67,6 +67,30 @@ TEST_F(PluginLifecycle, TemplateStyleIsAChildWithoutTitleBar) {
     EXPECT_EQ(style, 0x40000040u);
 }
 
+TEST(PluginFile, VersionResourceNamesTheProductAndItsVersion) {
+    const std::wstring dll = tarnwickDllPath().wstring();
+    DWORD ignored = 0;
+    std::vector<BYTE> info(GetFileVersionInfoSizeW(dll.c_str(), &ignored));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(dll.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+    const auto text = [&](const wchar_t* key) {
+        wchar_t* value = nullptr;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
+        if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+            return std::wstring();
+        return std::wstring(value);
+    };
+    EXPECT_EQ(text(L"ProductName"), L"Tarnwick");
+    EXPECT_EQ(text(L"FileVersion"), L"1.0");
+    EXPECT_FALSE(text(L"FileDescription").empty());
+}
+
 TEST_F(PluginLifecycle, ShowPanelTogglesFollowingTheWindowsRealVisibility) {
     showPanel();
     const HWND panel = panelWindow();

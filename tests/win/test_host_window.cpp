@@ -43,7 +43,7 @@ LRESULT CALLBACK TestHostWindow::windowProc(HWND window, UINT message, WPARAM wP
         *reinterpret_cast<int*>(lParam) = self->currentView;
         return TRUE;
     }
-    if (self != nullptr && message == NPPM_GETPLUGINSCONFIGDIR) {
+    if (self != nullptr && message == NPPM_GETPLUGINSCONFIGDIR && wParam > 0 && lParam != 0) {
         auto* buffer = reinterpret_cast<wchar_t*>(lParam);
         const std::size_t length = std::min<std::size_t>(self->configDirectory_.size(), wParam - 1);
         self->configDirectory_.copy(buffer, length);
