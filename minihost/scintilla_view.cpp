@@ -2,23 +2,9 @@
 
 #include <stdexcept>
 
+#include "minihost/scintilla_messages.hpp"
+
 namespace tarnwick::minihost {
-
-namespace {
-
-constexpr UINT SCI_CLEARALL = 2004;
-constexpr UINT SCI_SETSAVEPOINT = 2014;
-constexpr UINT SCI_SETCODEPAGE = 2037;
-constexpr UINT SCI_EMPTYUNDOBUFFER = 2175;
-constexpr UINT SCI_APPENDTEXT = 2282;
-constexpr UINT SCI_GETDOCPOINTER = 2357;
-constexpr UINT SCI_SETDOCPOINTER = 2358;
-constexpr UINT SCI_CREATEDOCUMENT = 2375;
-constexpr UINT SCI_ADDREFDOCUMENT = 2376;
-constexpr UINT SCI_RELEASEDOCUMENT = 2377;
-constexpr WPARAM SC_CP_UTF8 = 65001;
-
-}  // namespace
 
 ScintillaView::ScintillaView(HWND parent)
     : window_(CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "fake_host.hpp"
+#include "file_bytes.hpp"
 #include "host/host_messages.hpp"
 #include "settings/settings_format.hpp"
 
@@ -18,13 +18,6 @@ namespace tarnwick::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 void writeRaw(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -67,7 +60,7 @@ TEST_F(SettingsStoreOnDisk, InitPathsAsksTheHostAndCreatesTheFolderWithItsParent
 TEST_F(SettingsStoreOnDisk, SavedListIsTheFormatsBytesAndLoadsBackUnchanged) {
     const SearchList saved = twoEntries();
     store.save(saved);
-    EXPECT_EQ(contentOf(file()), writeSearchList(saved));
+    EXPECT_EQ(fileBytes(file()), writeSearchList(saved));
 
     SettingsStore reader;
     reader.initPaths(host.handle());
@@ -104,12 +97,12 @@ TEST_F(SettingsStoreOnDisk, FileThatDoesNotParseIsKeptAsBackupBeforeTheFirstSave
     EXPECT_TRUE(list.empty());
     list.add(u"new");
     store.save(list);
-    EXPECT_EQ(contentOf(backup()), "{ \"entries\": [ typo");
-    EXPECT_EQ(contentOf(file()), writeSearchList(list));
+    EXPECT_EQ(fileBytes(backup()), "{ \"entries\": [ typo");
+    EXPECT_EQ(fileBytes(file()), writeSearchList(list));
 
     writeRaw(backup(), "left alone");
     store.save(list);
-    EXPECT_EQ(contentOf(backup()), "left alone");
+    EXPECT_EQ(fileBytes(backup()), "left alone");
 }
 
 TEST_F(SettingsStoreOnDisk, FileReadOnlyInPartIsKeptAsBackup) {
@@ -119,7 +112,7 @@ TEST_F(SettingsStoreOnDisk, FileReadOnlyInPartIsKeptAsBackup) {
     store.load(list);
     ASSERT_EQ(list.size(), 1u);
     store.save(list);
-    EXPECT_EQ(contentOf(backup()), original);
+    EXPECT_EQ(fileBytes(backup()), original);
 }
 
 TEST_F(SettingsStoreOnDisk, FileIsNotOverwrittenWhenItsBackupCannotBeMade) {
@@ -129,15 +122,15 @@ TEST_F(SettingsStoreOnDisk, FileIsNotOverwrittenWhenItsBackupCannotBeMade) {
     store.load(list);
     list.add(u"new");
     store.save(list);
-    EXPECT_EQ(contentOf(file()), "not json");
+    EXPECT_EQ(fileBytes(file()), "not json");
 }
 
 TEST_F(SettingsStoreOnDisk, TemporaryFileThatCannotBeCreatedLeavesTheOldFile) {
     store.save(twoEntries());
-    const std::string before = contentOf(file());
+    const std::string before = fileBytes(file());
     fs::create_directory(file().string() + ".tmp");
     store.save(SearchList{});
-    EXPECT_EQ(contentOf(file()), before);
+    EXPECT_EQ(fileBytes(file()), before);
 }
 
 // Limits the size of files this process may write, as a full disk would.
@@ -162,14 +155,14 @@ private:
 
 TEST_F(SettingsStoreOnDisk, WriteThatFailsHalfwayLeavesTheOldFileAndNoTemporary) {
     store.save(twoEntries());
-    const std::string before = contentOf(file());
+    const std::string before = fileBytes(file());
     SearchList longer = twoEntries();
     longer.add(std::u16string(200, u'x'));
     {
         FileSizeLimit limit(before.size());
         store.save(longer);
     }
-    EXPECT_EQ(contentOf(file()), before);
+    EXPECT_EQ(fileBytes(file()), before);
     EXPECT_FALSE(fs::exists(file().string() + ".tmp"));
 }
 

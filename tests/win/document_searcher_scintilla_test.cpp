@@ -2,6 +2,7 @@
 
 #include "core/document_searcher.hpp"
 #include "host/editor_messages.hpp"
+#include "minihost/scintilla_messages.hpp"
 #include "scintilla_window.hpp"
 #include "search_cases.hpp"
 
@@ -48,9 +49,6 @@ TEST(RealScintilla, SearchLeavesTheTargetOnTheLastMatchAndTheSelectionAlone) {
     view.setDocument("one two one three");
     view.send(SCI_SETSEL, 1, 2);
     ASSERT_EQ(searchView(view, {enabledEntry(u"one")}).size(), 2u);
-    constexpr UINT SCI_GETTARGETSTART = 2191;
-    constexpr UINT SCI_GETANCHOR = 2009;
-    constexpr UINT SCI_GETCURRENTPOS = 2008;
     EXPECT_EQ(view.send(SCI_GETTARGETSTART), 11);  // where the last, failed search began
     EXPECT_EQ(view.send(SCI_GETANCHOR), 1);
     EXPECT_EQ(view.send(SCI_GETCURRENTPOS), 2);

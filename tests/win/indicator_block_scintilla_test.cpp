@@ -2,17 +2,11 @@
 
 #include "core/indicator_block.hpp"
 #include "host/editor_messages.hpp"
+#include "minihost/scintilla_messages.hpp"
 #include "scintilla_window.hpp"
 
 namespace tarnwick::testing {
 namespace {
-
-constexpr UINT SCI_INDICGETSTYLE = 2081;
-constexpr UINT SCI_INDICGETFORE = 2083;
-constexpr UINT SCI_INDICATORVALUEAT = 2507;
-constexpr UINT SCI_INDICGETUNDER = 2511;
-constexpr UINT SCI_INDICGETALPHA = 2524;
-constexpr UINT SCI_INDICGETOUTLINEALPHA = 2559;
 
 class IndicatorsInScintilla : public ::testing::Test {
 protected:

@@ -3,17 +3,12 @@
 #include <vector>
 
 #include "host/host_messages.hpp"
+#include "minihost/scintilla_messages.hpp"
 #include "minihost_fixture.hpp"
 #include "settings/utf8_conversion.hpp"
 
 namespace tarnwick::minihost::testing {
 namespace {
-
-constexpr UINT SCI_GETLENGTH = 2006;
-constexpr UINT SCI_GETCODEPAGE = 2137;
-constexpr UINT SCI_GETTEXT = 2182;
-constexpr UINT SCI_SETTEXT = 2181;
-constexpr UINT SCI_GETDOCPOINTER = 2357;
 
 std::string textOf(HWND view) {
     const auto length = SendMessageW(view, SCI_GETLENGTH, 0, 0);

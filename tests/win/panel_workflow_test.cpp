@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "minihost/plugin_module.hpp"
+#include "minihost/scintilla_messages.hpp"
 #include "oversized_line_view.hpp"
 #include "plugin_host_fixture.hpp"
 #include "settings/settings_format.hpp"
@@ -21,8 +22,6 @@ using Rows = std::vector<std::vector<std::wstring>>;
 
 constexpr int kSearchList = 2001, kResultsList = 2002, kEdit = 2003, kAdd = 2004,
               kSearch = 2005, kClear = 2006, kResultsLabel = 2007, kAll = 2010;
-constexpr UINT SCI_GETCURRENTPOS = 2008, SCI_GETANCHOR = 2009, SCI_GETFIRSTVISIBLELINE = 2152,
-               SCI_INDICATORVALUEAT = 2507, SCI_LINEFROMPOSITION = 2166;
 constexpr int kFirstIndicator = 20;  // what minihost grants
 
 class PanelWorkflow : public PluginHostTest {
@@ -257,7 +256,6 @@ TEST_F(PanelWorkflow, RemovingAnEntryLeavesResultsAndHighlightingUntilTheNextSea
 }
 
 TEST_F(PanelWorkflow, DocumentSwitchRepaintsTheLastSearchOnlyWhileThePanelIsVisible) {
-    constexpr UINT SCI_SETINDICATORCURRENT = 2500, SCI_INDICATORCLEARRANGE = 2505;
     const HWND view = host->mainView();
     host->switchDocument();
     setDocument(view, "zzzz needle zzzz");  // the other document

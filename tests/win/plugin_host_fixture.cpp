@@ -5,8 +5,9 @@
 #include <commctrl.h>
 
 #include <fstream>
-#include <sstream>
 
+#include "file_bytes.hpp"
+#include "minihost/scintilla_messages.hpp"
 #include "temp_folder.hpp"
 
 namespace tarnwick::testing {
@@ -14,8 +15,6 @@ namespace tarnwick::testing {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr UINT SCI_SETTEXT = 2181;
 
 std::wstring cellText(HWND list, int row, int column) {
     wchar_t buffer[1024] = {};
@@ -130,12 +129,7 @@ fs::path PluginHostTest::settingsFile() const {
     return configDirectory / L"Tarnwick" / L"searches.json";
 }
 
-std::string PluginHostTest::settingsBytes() const {
-    std::ifstream in(settingsFile(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+std::string PluginHostTest::settingsBytes() const { return fileBytes(settingsFile()); }
 
 void PluginHostTest::writeSettings(const std::string& json) const {
     fs::create_directories(settingsFile().parent_path());

@@ -2,15 +2,11 @@
 
 #include <stdexcept>
 
+#include "minihost/scintilla_messages.hpp"
+
 namespace tarnwick::testing {
 
 namespace {
-
-// Messages only the tests send: the host sets up its views this way.
-constexpr UINT SCI_CLEARALL = 2004;
-constexpr UINT SCI_SETCODEPAGE = 2037;
-constexpr UINT SCI_APPENDTEXT = 2282;
-constexpr WPARAM SC_CP_UTF8 = 65001;
 
 // Loading Scintilla.dll registers the window class "Scintilla"; it stays loaded.
 void loadScintilla() {

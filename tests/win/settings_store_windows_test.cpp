@@ -1,9 +1,9 @@
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "file_bytes.hpp"
 #include "settings/settings_store.hpp"
 #include "temp_folder.hpp"
 #include "test_host_window.hpp"
@@ -12,13 +12,6 @@ namespace tarnwick::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class SettingsStoreOnWindows : public ::testing::Test {
 protected:
@@ -49,7 +42,7 @@ TEST_F(SettingsStoreOnWindows, FileHasCrLfLineEndsAndLoadsBackUnchanged) {
     store.save(saved);
     store.save(saved);  // replacing an existing file
 
-    const std::string bytes = bytesOf(fs::path(store.filePath()));
+    const std::string bytes = fileBytes(fs::path(store.filePath()));
     EXPECT_EQ(bytes.substr(0, 17), "{\r\n  \"entries\": [");
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
     EXPECT_EQ(bytes.back(), '}');
@@ -71,7 +64,7 @@ TEST_F(SettingsStoreOnWindows, UnreadableFileIsKeptAsBackup) {
     store.load(list);
     list.add(u"new");
     store.save(list);
-    EXPECT_EQ(bytesOf(fs::path(store.backupPath())), "{ oops");
+    EXPECT_EQ(fileBytes(fs::path(store.backupPath())), "{ oops");
     SearchList loaded;
     store.load(loaded);
     ASSERT_EQ(loaded.size(), 1u);
