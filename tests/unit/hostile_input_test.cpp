@@ -1,0 +1,156 @@
+// Huge and hostile inputs: none may crash, hang, or cost the user the list on disk.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "core/document_searcher.hpp"
+#include "fake_editor.hpp"
+#include "fake_host.hpp"
+#include "file_bytes.hpp"
+#include "settings/settings_format.hpp"
+#include "settings/settings_store.hpp"
+#include "settings/utf8_conversion.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+SearchList readText(const std::string& text, bool* whole = nullptr) {
+    std::istringstream in(text);
+    SearchList list;
+    const bool tookAll = readSearchList(in, list);
+    if (whole) *whole = tookAll;
+    return list;
+}
+
+TEST(HostileSettings, FiftyMegabytesOfEntriesLoad) {
+    std::string text = R"({"entries": [)";
+    const std::string entry = R"({"text": ")" + std::string(230, 'x') + R"(", "enabled": false, "color": 123},)";
+    const std::size_t count = 50'000'000 / entry.size();
+    text.reserve(count * entry.size() + 64);
+    for (std::size_t i = 0; i < count; ++i) text += entry;
+    text.back() = ']';
+    text += '}';
+    bool whole = false;
+    const SearchList list = readText(text, &whole);
+    EXPECT_TRUE(whole);
+    ASSERT_EQ(list.size(), count);
+    EXPECT_EQ(list[count - 1].color, 123u);
+}
+
+TEST(HostileSettings, HundredThousandNestedArraysAreABadFileNotACrash) {
+    const std::string nested = std::string(100'000, '[') + std::string(100'000, ']');
+    bool whole = true;
+    EXPECT_TRUE(readText(nested, &whole).empty());
+    EXPECT_FALSE(whole);
+    EXPECT_TRUE(readText(R"({"entries": )" + nested + "}", &whole).empty());
+    EXPECT_FALSE(whole);
+    EXPECT_TRUE(readText(R"({"entries": [{"text": )" + nested + "}]}", &whole).empty());
+}
+
+TEST(HostileSettings, EveryJsonTypeInEveryFieldEitherLoadsOrStopsThere) {
+    const char* values[] = {"null", "true", "false", "0", "-1", "4294967296", "1.5", "1e300",
+                            "-1e300", R"("text")", "[]", "[1]", "{}", R"({"a": 1})"};
+    for (const char* field : {"text", "enabled", "color"}) {
+        for (const char* value : values) {
+            const std::string text = std::string(R"({"entries": [{"text": "first"}, {")") + field +
+                                     R"(": )" + value + "}]}";
+            bool whole = true;
+            const SearchList list = readText(text, &whole);
+            ASSERT_GE(list.size(), 1u) << text;
+            EXPECT_TRUE(list[0].text == u"first") << text;
+            EXPECT_EQ(list.size() == 2, whole) << text;
+        }
+    }
+    for (const char* value : values) {
+        const SearchList list = readText(std::string(R"({"version": )") + value +
+                                         R"(, "entries": [{"text": "kept"}]})");
+        EXPECT_EQ(list.size(), 1u) << value;
+        bool whole = true;
+        readText(std::string(R"({"entries": )") + value + "}", &whole);
+        EXPECT_EQ(whole, std::string(value) == "[]") << value;
+    }
+}
+
+TEST(HostileSettings, MegabyteTextSurvivesTheRoundTrip) {
+    SearchList list;
+    list.append({std::u16string(1'000'000, u'\u00E9'), true, 5});
+    bool whole = false;
+    const SearchList back = readText(writeSearchList(list), &whole);
+    EXPECT_TRUE(whole);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_TRUE(back[0].text == list[0].text);
+}
+
+TEST(HostileSettings, FileCutInsideAUtf8SequenceLeavesTheListAlone) {
+    SearchList list;
+    list.add(u"before");
+    std::istringstream in("{\"entries\": [{\"text\": \"caf\xC3");
+    EXPECT_FALSE(readSearchList(in, list));
+    EXPECT_EQ(list.size(), 1u);
+}
+
+class HostileSettingsOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tarnwick-hostile-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root = pattern;
+        host.configDirectory = root.u16string();
+        store.initPaths(host.handle());
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    fs::path file() const { return fs::path(store.filePath()); }
+
+    fs::path root;
+    FakeHost host;
+    SettingsStore store;
+};
+
+TEST_F(HostileSettingsOnDisk, SettingsFileThatIsAFolderIsNeitherReadNorReplaced) {
+    fs::create_directories(file() / "inside");
+    SearchList list;
+    list.add(u"kept");
+    store.load(list);
+    EXPECT_EQ(list.size(), 1u);
+    store.save(list);
+    EXPECT_TRUE(fs::is_directory(file() / "inside"));
+    EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+}
+
+TEST(HostileDocuments, LinesOfTenMegabytesAreFetchedWhole) {
+    const std::string longLine = std::string(5'000'000, 'x') + "needle" + std::string(5'000'000, 'y');
+    FakeEditor editor(longLine + "\r\n" + longLine + "needle");
+    SearchList list;
+    list.add(u"NEEDLE");
+    const MatchList found = DocumentSearcher{}.searchAll(EditorView(editor.handle()), list);
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].lineContent.size(), longLine.size());
+    EXPECT_EQ(found[2].line, 1);
+    EXPECT_EQ(found[2].lineContent.size(), longLine.size() + 6);
+    EXPECT_EQ(found[2].position, static_cast<std::int64_t>(2 * longLine.size() + 2));
+}
+
+TEST(HostileDocuments, LongestEntryOfNonBmpCharactersIsCutAndSearchedSafely) {
+    std::u16string text;
+    for (int i = 0; i < 300; ++i) text += u"\U0001F600";  // 600 units
+    SearchList list;
+    ASSERT_TRUE(list.add(text));
+    ASSERT_EQ(list[0].text.size(), 511u);  // the last pair is cut in half
+    const std::string needle = toUtf8(list[0].text);
+    EXPECT_EQ(needle.substr(needle.size() - 3), "\xEF\xBF\xBD");
+    FakeEditor editor(std::string("x") + needle + "x");
+    const MatchList found = DocumentSearcher{}.searchAll(EditorView(editor.handle()), list);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].length, static_cast<std::int64_t>(needle.size()));
+    EXPECT_EQ(readText(writeSearchList(list))[0].text.size(), 511u);
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
