@@ -90,6 +90,19 @@ TEST_F(PanelWorkflow, LeadingTabIsKeptAndLongTextIsCutTo511Units) {
     EXPECT_EQ(rows[1][0], std::wstring(511, L'y'));
 }
 
+TEST_F(PanelWorkflow, LongestEntryOfNonBmpCharactersIsCutHalfwayThroughAPairAndSaved) {
+    std::wstring text;
+    for (int i = 0; i < 300; ++i) text += L"\U0001F600";
+    add(text);
+    const Rows rows = searchRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0].size(), 511u);
+    EXPECT_NE(settingsBytes().find("\xEF\xBF\xBD\""), std::string::npos);  // the half pair
+    setDocument(host->mainView(), "plain text");
+    controls().click(kSearch);
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results: 0 matches found");
+}
+
 TEST_F(PanelWorkflow, ElevenAdditionsCycleThroughThePaletteSameTextIncluded) {
     for (int i = 0; i < 11; ++i) add(L"same");
     const Rows rows = searchRows();

@@ -71,5 +71,33 @@ TEST_F(SettingsStoreOnWindows, UnreadableFileIsKeptAsBackup) {
     EXPECT_TRUE(loaded[0].text == u"new");
 }
 
+TEST_F(SettingsStoreOnWindows, FileHeldOpenByAnotherProgramIsNeitherReadNorLost) {
+    const fs::path file(store.filePath());
+    { std::ofstream(file, std::ios::binary) << R"({"entries": [{"text": "theirs"}]})"; }
+    const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SearchList list;
+    list.add(u"mine");
+    store.load(list);
+    EXPECT_EQ(list.size(), 1u);
+    store.save(list);
+    CloseHandle(held);
+    EXPECT_EQ(fileBytes(file), R"({"entries": [{"text": "theirs"}]})");
+    EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+}
+
+TEST_F(SettingsStoreOnWindows, SettingsFileThatIsAFolderIsNeitherReadNorReplaced) {
+    const fs::path file(store.filePath());
+    fs::create_directories(file / L"inside");
+    SearchList list;
+    list.add(u"kept");
+    store.load(list);
+    EXPECT_EQ(list.size(), 1u);
+    store.save(list);
+    EXPECT_TRUE(fs::is_directory(file / L"inside"));
+    EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+}
+
 }  // namespace
 }  // namespace tarnwick::testing
