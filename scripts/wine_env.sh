@@ -3,6 +3,9 @@
 export WINEPREFIX=$(realpath -m "$1")  # Wine takes absolute prefixes only
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine maps Windows file names to Unix ones through the locale: under a bare C locale a
+# name with characters beyond ASCII cannot be created at all.
+export LC_ALL=C.UTF-8
 
 ensure_wine_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
