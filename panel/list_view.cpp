@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dialogs/wide_text.hpp"
 
 namespace tarnwick::list_view {
@@ -41,6 +43,25 @@ void setState(HWND list, int row, UINT state, UINT mask) {
     item.state = state;
     item.stateMask = mask;
     SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void setRowCount(HWND list, std::size_t count) {
+    SendMessageW(list, LVM_SETITEMCOUNT, count, 0);
+}
+
+void answerText(NMLVDISPINFOW& request, const std::u16string& text) {
+    LVITEMW& item = request.item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+    const std::size_t length = std::min<std::size_t>(text.size(), item.cchTextMax - 1);
+    std::copy_n(text.data(), length, reinterpret_cast<char16_t*>(item.pszText));
+    item.pszText[length] = L'\0';
+}
+
+RedrawPause::RedrawPause(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+
+RedrawPause::~RedrawPause() {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
 }
 
 }  // namespace tarnwick::list_view

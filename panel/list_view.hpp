@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstddef>
+
 namespace tarnwick::list_view {
 
 // Thin wrappers over the list-view messages the panel sends.
@@ -13,5 +17,21 @@ void deleteAllRows(HWND list);
 void insertRow(HWND list, int row, const std::u16string& text);
 void setCellText(HWND list, int row, int column, const std::u16string& text);
 void setState(HWND list, int row, UINT state, UINT mask);
+// For a list that asks its owner for every text: how many rows it shows.
+void setRowCount(HWND list, std::size_t count);
+// Copies `text` into the buffer a display-info request offers, cut to fit.
+void answerText(NMLVDISPINFOW& request, const std::u16string& text);
+
+// Stops a list from redrawing while it is rebuilt row by row, and repaints it once after.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND list);
+    ~RedrawPause();
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND list_;
+};
 
 }  // namespace tarnwick::list_view

@@ -83,11 +83,18 @@ void TarnwickPanel::goToMatch() const {
 
 void TarnwickPanel::fillResultsList() const {
     list_view::deleteAllRows(resultsListCtrl);
-    for (std::size_t i = 0; i < matchList.size(); ++i) {
-        const int row = static_cast<int>(i);
-        list_view::insertRow(resultsListCtrl, row, lineColumnText(matchList[i].line));
-        list_view::setCellText(resultsListCtrl, row, 1, matchList[i].entryText);
-        list_view::setCellText(resultsListCtrl, row, 2, matchList[i].lineContent);
+    list_view::setRowCount(resultsListCtrl, matchList.size());
+}
+
+void TarnwickPanel::describeResultRow(NMLVDISPINFOW& request) const {
+    if (request.item.iItem < 0 || static_cast<std::size_t>(request.item.iItem) >= matchList.size())
+        return;
+    const SearchMatch& match = matchList[static_cast<std::size_t>(request.item.iItem)];
+    switch (request.item.iSubItem) {
+        case 0: list_view::answerText(request, lineColumnText(match.line)); break;
+        case 1: list_view::answerText(request, match.entryText); break;
+        case 2: list_view::answerText(request, match.lineContent); break;
+        default: break;
     }
 }
 

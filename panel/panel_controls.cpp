@@ -57,6 +57,7 @@ void TarnwickPanel::setUpControls() {
 
 void TarnwickPanel::fillSearchList() {
     const FlagScope filling(fillingSearchList);
+    const list_view::RedrawPause quiet(searchListCtrl);
     list_view::deleteAllRows(searchListCtrl);
     for (std::size_t i = 0; i < searchList.size(); ++i) {
         const int row = static_cast<int>(i);

@@ -71,6 +71,10 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
         goToMatch();
         return TRUE;
     }
+    if (header.hwndFrom == resultsListCtrl && header.code == LVN_GETDISPINFOW) {
+        describeResultRow(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return TRUE;
+    }
     if (header.hwndFrom == searchListCtrl && header.code == LVN_ITEMCHANGED) {
         const auto& change = *reinterpret_cast<const NMLISTVIEW*>(lParam);
         if (!fillingSearchList && isCheckBoxChange(change.uChanged, change.uNewState, change.uOldState)) {

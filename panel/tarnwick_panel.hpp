@@ -1,5 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "core/document_searcher.hpp"
 #include "core/indicator_block.hpp"
 #include "core/search_list.hpp"
@@ -50,6 +54,7 @@ private:
     void clearResults();
     void goToMatch() const;
     void fillResultsList() const;
+    void describeResultRow(NMLVDISPINFOW& request) const;
 
     NppData hostHandles{};
     int commandId = 0;
