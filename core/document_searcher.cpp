@@ -10,32 +10,31 @@ namespace tarnwick {
 
 namespace {
 
-// Fetches the line with SCI_GETLINE (which writes no terminating zero) and decodes it.
-std::u16string fetchLine(const EditorView& view, std::int32_t line) {
+// Fetches the line with SCI_GETLINE, which writes no terminating zero, into `buffer` (kept
+// from match to match, so a search does not allocate one per match) and decodes it without
+// its line end: any mix of CR and LF at the end, nothing at the start.
+std::u16string fetchLine(const EditorView& view, std::int32_t line, std::string& buffer) {
     const std::intptr_t length = view.send(SCI_LINELENGTH, static_cast<std::uintptr_t>(line));
-    std::string buffer(static_cast<std::size_t>(std::max<std::intptr_t>(length, 0)) + 1, '\0');
+    buffer.assign(static_cast<std::size_t>(std::max<std::intptr_t>(length, 0)) + 1, '\0');
     view.send(SCI_GETLINE, static_cast<std::uintptr_t>(line),
               reinterpret_cast<std::intptr_t>(buffer.data()));
     const std::int32_t decoded = static_cast<std::int32_t>(length);
     if (decoded <= 0) return {};
-    return fromUtf8(std::string_view(buffer.data(), static_cast<std::size_t>(decoded)));
-}
-
-// Only the line end goes: any mix of CR and LF at the end, nothing at the start.
-void stripLineEnd(std::u16string& line) {
-    while (!line.empty() && (line.back() == u'\n' || line.back() == u'\r')) line.pop_back();
+    std::string_view bytes(buffer.data(), static_cast<std::size_t>(decoded));
+    // CR and LF are single bytes that no UTF-8 sequence contains: stripping them before
+    // decoding gives the same text as stripping U+000D and U+000A after it.
+    while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.remove_suffix(1);
+    return fromUtf8(bytes);
 }
 
 // Reads what the editor reports of the match just found and the line that holds it.
 SearchMatch collectMatch(const EditorView& view, const SearchEntry& entry, std::int32_t entryIndex,
-                         std::intptr_t matchStart) {
+                         std::intptr_t matchStart, std::string& lineBuffer) {
     const std::intptr_t matchEnd = view.send(SCI_GETTARGETEND);
     const auto line = static_cast<std::int32_t>(
         view.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(matchStart)));
-    std::u16string content = fetchLine(view, line);
-    stripLineEnd(content);
-    return SearchMatch{line, entry.text, std::move(content), matchStart, matchEnd - matchStart,
-                       entryIndex};
+    return SearchMatch{line,       entry.text,           fetchLine(view, line, lineBuffer),
+                       matchStart, matchEnd - matchStart, entryIndex};
 }
 
 }  // namespace
@@ -46,6 +45,7 @@ MatchList DocumentSearcher::searchAll(const EditorView& view, const SearchList& 
         if (list[i].enabled) searchEntry(view, list[i], static_cast<std::int32_t>(i), matches);
     }
     sortByLineAndPosition(matches);
+    matches.shrink_to_fit();  // the list is kept until the next search: no spare capacity
     return matches;
 }
 
@@ -57,6 +57,7 @@ void DocumentSearcher::searchEntry(const EditorView& view, const SearchEntry& en
     const std::intptr_t documentLength = view.send(SCI_GETLENGTH);
     if (documentLength <= 0) return;
 
+    std::string lineBuffer;
     std::intptr_t searchStart = 0;
     for (;;) {
         view.send(SCI_SETTARGETSTART, static_cast<std::uintptr_t>(searchStart));
@@ -66,7 +67,7 @@ void DocumentSearcher::searchEntry(const EditorView& view, const SearchEntry& en
                                                    reinterpret_cast<std::intptr_t>(needle.data()));
         if (matchStart < 0) return;
         const SearchMatch& match =
-            matches.emplace_back(collectMatch(view, entry, entryIndex, matchStart));
+            matches.emplace_back(collectMatch(view, entry, entryIndex, matchStart, lineBuffer));
         const std::intptr_t matchEnd = matchStart + static_cast<std::intptr_t>(match.length);
         // An editor that reported a match not past the search start would otherwise keep
         // the host's thread in this loop for ever.

@@ -1,5 +1,6 @@
 #include "settings/utf8_conversion.hpp"
 
+#include <algorithm>
 #include <iterator>
 
 #include <utf8.h>
@@ -37,12 +38,18 @@ std::string toUtf8(std::u16string_view text) {
 }
 
 std::u16string fromUtf8(std::string_view bytes) {
-    std::string valid;
-    valid.reserve(bytes.size());
-    utf8::replace_invalid(bytes.begin(), bytes.end(), std::back_inserter(valid));
+    // Most text is ASCII, whose bytes are its UTF-16 units; valid text needs no repair copy.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) == 0; }))
+        return std::u16string(bytes.begin(), bytes.end());
+    std::string repaired;
+    if (utf8::find_invalid(bytes.begin(), bytes.end()) != bytes.end()) {
+        repaired.reserve(bytes.size());
+        utf8::replace_invalid(bytes.begin(), bytes.end(), std::back_inserter(repaired));
+        bytes = repaired;
+    }
     std::u16string text;
-    text.reserve(valid.size());
-    utf8::unchecked::utf8to16(valid.begin(), valid.end(), std::back_inserter(text));
+    text.reserve(bytes.size());
+    utf8::unchecked::utf8to16(bytes.begin(), bytes.end(), std::back_inserter(text));
     return text;
 }
 

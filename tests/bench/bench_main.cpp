@@ -1,0 +1,217 @@
+// Times what a user waits for on big inputs, in one process with real Scintilla views in
+// minihost, and prints medians. It never fails on time: the figures are for people.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/document_searcher.hpp"
+#include "core/indicator_block.hpp"
+#include "minihost/mini_host.hpp"
+#include "minihost/scintilla_messages.hpp"
+
+namespace tarnwick::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSearchButton = 2005, kClearButton = 2006, kAddButton = 2004, kEntryEdit = 2003;
+constexpr int kRuns = 5;
+constexpr int kBigRuns = 3;
+
+double secondsOf(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double medianOf(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) times.push_back(secondsOf(work));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// What the process has committed: under Wine the private-usage counter stays put, the
+// page-file counter follows the heap.
+SIZE_T committedBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
+}
+
+fs::path programFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return fs::path(path).parent_path();
+}
+
+// About 20 MB of log lines: "status=" on every line, "ERROR" on every 21st, "zebra" never.
+std::string makeLog() {
+    std::string log;
+    log.reserve(21'000'000);
+    char line[160];
+    for (int i = 0; log.size() < 20'000'000; ++i) {
+        const char* level = i % 21 == 0 ? "ERROR" : "INFO ";
+        const int length = std::snprintf(line, sizeof line,
+                                          "2026-12-08 10:%02d:%02d %s worker-%02d handled request "
+                                          "%07d in %3d ms status=200\r\n",
+                                          i / 60 % 60, i % 60, level, i % 16, i, i % 997);
+        log.append(line, static_cast<std::size_t>(length));
+    }
+    return log;
+}
+
+void writeSettings(const fs::path& folder, const std::vector<std::string>& texts) {
+    fs::create_directories(folder / L"Tarnwick");
+    std::ofstream out(folder / L"Tarnwick" / L"searches.json", std::ios::binary);
+    out << "{\"entries\": [";
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        out << (i ? "," : "") << "{\"text\": \"" << texts[i] << "\"}";
+    out << "]}";
+}
+
+// The messages a search cannot do without, sent straight to the view: one target search
+// per match and the line fetched for each, nothing decoded, sorted or shown.
+std::size_t bareLoop(HWND view, const std::vector<std::string>& needles) {
+    std::size_t matches = 0;
+    std::string line;
+    for (const std::string& needle : needles) {
+        const LRESULT length = SendMessageW(view, SCI_GETLENGTH, 0, 0);
+        for (LRESULT start = 0;;) {
+            SendMessageW(view, SCI_SETTARGETSTART, start, 0);
+            SendMessageW(view, SCI_SETTARGETEND, length, 0);
+            SendMessageW(view, SCI_SETSEARCHFLAGS, 0, 0);
+            const LRESULT found = SendMessageW(view, SCI_SEARCHINTARGET, needle.size(),
+                                               reinterpret_cast<LPARAM>(needle.data()));
+            if (found < 0) break;
+            const LRESULT end = SendMessageW(view, SCI_GETTARGETEND, 0, 0);
+            const LRESULT lineNumber = SendMessageW(view, SCI_LINEFROMPOSITION, found, 0);
+            const LRESULT lineLength = SendMessageW(view, SCI_LINELENGTH, lineNumber, 0);
+            line.assign(static_cast<std::size_t>(lineLength) + 1, '\0');
+            SendMessageW(view, SCI_GETLINE, lineNumber, reinterpret_cast<LPARAM>(line.data()));
+            ++matches;
+            if (end >= length) break;
+            start = end;
+        }
+    }
+    return matches;
+}
+
+class Bench {
+public:
+    Bench() : folder_(fs::temp_directory_path() / (L"tarnwick-bench-" + std::to_wstring(GetCurrentProcessId()))) {
+        fs::remove_all(folder_);
+    }
+    ~Bench() { fs::remove_all(folder_); }
+
+    void searchFigures() {
+        const std::vector<std::string> needles = {"status=", "error", "zebra-unicorn"};
+        writeSettings(folder_ / L"search", needles);
+        minihost::MiniHost host(folder_ / L"search");
+        host.loadPlugin(programFolder() / L"Tarnwick.dll");
+        const std::string log = makeLog();
+        SendMessageW(host.mainView(), SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(log.c_str()));
+        host.runMenuCommand(0);
+        host.pumpMessages();
+        const HWND panel = host.registeredPanels().front().client;
+
+        std::size_t matches = 0;
+        const double bare = medianOf(kBigRuns, [&] { matches = bareLoop(host.mainView(), needles); });
+        const double whole = medianOf(kBigRuns, [&] { click(panel, kSearchButton); });
+        click(panel, kClearButton);
+        const SIZE_T before = committedBytes();
+        click(panel, kSearchButton);
+        const SIZE_T after = committedBytes();
+        // Where the whole command's time goes: the core's search alone, and the painting.
+        SearchList list;
+        for (const std::string& needle : needles) list.add(std::u16string(needle.begin(), needle.end()));
+        MatchList found;
+        const EditorView view(host.mainView());
+        const double searchOnly = medianOf(kBigRuns, [&] { found = DocumentSearcher{}.searchAll(view, list); });
+        IndicatorBlock indicators;
+        const double paintOnly = medianOf(kBigRuns, [&] { indicators.apply(view, list, found); });
+
+        std::vector<double> clears;
+        for (int run = 0; run < kBigRuns; ++run) {
+            click(panel, kSearchButton);
+            clears.push_back(secondsOf([&] { click(panel, kClearButton); }));
+        }
+        std::sort(clears.begin(), clears.end());
+
+        std::printf("document: %.1f MB, %zu matches (three strings: every line, every 21st, none)\n",
+                    log.size() / 1e6, matches);
+        std::printf("bare editor loop:        median %.3f s of %d runs\n", bare, kBigRuns);
+        std::printf("whole Search command:    median %.3f s of %d runs (results list and highlighting)\n",
+                    whole, kBigRuns);
+        std::printf("ratio whole / bare:      %.2f (target 1.30 or less)\n", whole / bare);
+        std::printf("  of which the search (collect, decode, sort): median %.3f s; "
+                    "the highlighting messages: median %.3f s\n", searchOnly, paintOnly);
+        std::printf("Clear after the search:  median %.3f s of %d runs\n", clears[clears.size() / 2],
+                    kBigRuns);
+        const double perMatch = static_cast<double>(after > before ? after - before : 0) / matches;
+        // The strings of a match: the entry's text and its line without the line end, as UTF-16.
+        const double lineUnits = static_cast<double>(log.size()) / countLines(log) - 2;
+        const double stringBytes = 2 * (lineUnits + (7.0 * 250'000 + 5.0 * 12'000) / 262'000);
+        std::printf("memory held after the search: %.0f bytes per match "
+                    "(target %.0f: 1.5 x %.0f string bytes + 64)\n",
+                    perMatch, 1.5 * stringBytes + 64, stringBytes);
+    }
+
+    void bigListFigures() {
+        std::vector<std::string> texts;
+        for (int i = 0; i < 10'000; ++i) texts.push_back("entry number " + std::to_string(i));
+        std::vector<double> opens;
+        double add = 0;
+        for (int run = 0; run < kRuns; ++run) {
+            const fs::path config = folder_ / (L"list" + std::to_wstring(run));
+            writeSettings(config, texts);
+            minihost::MiniHost host(config);
+            host.loadPlugin(programFolder() / L"Tarnwick.dll");
+            opens.push_back(secondsOf([&] {
+                host.runMenuCommand(0);
+                host.pumpMessages();
+            }));
+            const HWND panel = host.registeredPanels().front().client;
+            add = medianOf(kRuns, [&] {
+                SetDlgItemTextW(panel, kEntryEdit, L"one more");
+                click(panel, kAddButton);
+            });
+        }
+        std::sort(opens.begin(), opens.end());
+        std::printf("panel opened with 10,000 entries: median %.3f s of %d runs (target under 1 s)\n",
+                    opens[opens.size() / 2], kRuns);
+        std::printf("Add on a list of 10,000 entries:  median %.3f s (target under 0.5 s)\n", add);
+    }
+
+private:
+    static void click(HWND panel, int id) { SendMessageW(GetDlgItem(panel, id), BM_CLICK, 0, 0); }
+    static double countLines(const std::string& text) {
+        return static_cast<double>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    fs::path folder_;
+};
+
+}  // namespace
+}  // namespace tarnwick::bench
+
+int main() {
+    try {
+        tarnwick::bench::Bench bench;
+        bench.searchFigures();
+        bench.bigListFigures();
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench: %s\n", error.what());
+        return 1;
+    }
+}
