@@ -47,8 +47,8 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return exceptionBarrier<INT_PTR>(FALSE,
-                                     [&] { return handleMessage(dialog, message, wParam, lParam); });
+    return exceptionBarrier<INT_PTR>(
+        FALSE, [&] { return handleMessage(dialog, message, wParam, lParam); });
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ void drawImage(HDC dc, const RECT& area, Gdiplus::GpImage* image) {
     if (GdipGetImageHeight(image, &height) != Gdiplus::Ok) height = 0;
     const PixelRect frame{area.left, area.top, area.right - area.left, area.bottom - area.top};
     if (const auto placed = fitLogo(frame, width, height))
-        GdipDrawImageRectI(graphics.get(), image, placed->x, placed->y, placed->width, placed->height);
+        GdipDrawImageRectI(graphics.get(), image, placed->x, placed->y, placed->width,
+                           placed->height);
 }
 
 }  // namespace

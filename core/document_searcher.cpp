@@ -33,8 +33,9 @@ SearchMatch collectMatch(const EditorView& view, const SearchEntry& entry, std::
     const std::intptr_t matchEnd = view.send(SCI_GETTARGETEND);
     const auto line = static_cast<std::int32_t>(
         view.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(matchStart)));
-    return SearchMatch{line,       entry.text,           fetchLine(view, line, lineBuffer),
-                       matchStart, matchEnd - matchStart, entryIndex};
+    return SearchMatch{
+        line,      entry.text, fetchLine(view, line, lineBuffer), matchStart, matchEnd - matchStart,
+        entryIndex};
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ constexpr std::intptr_t kFillAlpha = 80;
 constexpr std::intptr_t kOutlineAlpha = 220;
 constexpr std::intptr_t kDrawnUnderText = 1;
 
-std::uintptr_t asWParam(std::int32_t indicator) { return static_cast<std::uintptr_t>(indicator); }
+std::uintptr_t asWParam(std::int32_t indicator) {
+    return static_cast<std::uintptr_t>(indicator);
+}
 
 }  // namespace
 

@@ -16,7 +16,9 @@ bool enabledFromStateBits(std::uint32_t stateBits) {
     return (stateBits & kStateImageMask) != kStateUnchecked;
 }
 
-std::uint32_t stateBitsFor(bool enabled) { return enabled ? kStateChecked : kStateUnchecked; }
+std::uint32_t stateBitsFor(bool enabled) {
+    return enabled ? kStateChecked : kStateUnchecked;
+}
 
 bool isCheckBoxChange(std::uint32_t changedMask, std::uint32_t newState, std::uint32_t oldState) {
     constexpr std::uint32_t kStateChangedFlag = 0x8;  // the list view's LVIF_STATE
@@ -30,7 +32,9 @@ bool SearchList::add(std::u16string_view editText) {
     return true;
 }
 
-void SearchList::append(SearchEntry entry) { entries_.push_back(std::move(entry)); }
+void SearchList::append(SearchEntry entry) {
+    entries_.push_back(std::move(entry));
+}
 
 bool SearchList::contains(std::ptrdiff_t index) const {
     return index >= 0 && static_cast<std::size_t>(index) < entries_.size();
@@ -53,9 +57,8 @@ void SearchList::setAllEnabled(bool enabled) {
 }
 
 bool SearchList::allEnabled() const {
-    return !entries_.empty() &&
-           std::all_of(entries_.begin(), entries_.end(),
-                       [](const SearchEntry& entry) { return entry.enabled; });
+    return !entries_.empty() && std::all_of(entries_.begin(), entries_.end(),
+                                            [](const SearchEntry& entry) { return entry.enabled; });
 }
 
 }  // namespace tarnwick

@@ -33,8 +33,8 @@ public:
     Entries::const_iterator end() const { return entries_.end(); }
 
     // Appends the edit-box text as far as the edit box's buffer holds it, stripped of
-    // leading and trailing spaces, enabled, with the palette colour for the current count. Returns false, changing nothing, when
-    // nothing but spaces was given.
+    // leading and trailing spaces, enabled, with the palette colour for the current count. Returns
+    // false, changing nothing, when nothing but spaces was given.
     bool add(std::u16string_view editText);
 
     // Appends an entry as stored, colour and flag included.

@@ -9,12 +9,12 @@ namespace tarnwick {
 // One match found by a search. Positions and lengths are bytes of the document's UTF-8
 // text as it was when searched.
 struct SearchMatch {
-    std::int32_t line = 0;           // 0-based line holding the first byte
-    std::u16string entryText;        // the entry's own text, not the document's bytes
-    std::u16string lineContent;      // the whole line without its line end
-    std::int64_t position = 0;       // first byte of the match
-    std::int64_t length = 0;         // as the editor reports it, not from entryText
-    std::int32_t entryIndex = 0;     // index of the entry in the list at search time
+    std::int32_t line = 0;        // 0-based line holding the first byte
+    std::u16string entryText;     // the entry's own text, not the document's bytes
+    std::u16string lineContent;   // the whole line without its line end
+    std::int64_t position = 0;    // first byte of the match
+    std::int64_t length = 0;      // as the editor reports it, not from entryText
+    std::int32_t entryIndex = 0;  // index of the entry in the list at search time
 };
 
 // The result of one search, ordered by line and then by position.

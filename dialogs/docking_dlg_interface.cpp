@@ -34,9 +34,13 @@ void DockingDlgInterface::sendToHost(UINT message) const {
     SendMessageW(parent, message, 0, reinterpret_cast<LPARAM>(window));
 }
 
-void DockingDlgInterface::display(bool show) { sendToHost(show ? NPPM_DMMSHOW : NPPM_DMMHIDE); }
+void DockingDlgInterface::display(bool show) {
+    sendToHost(show ? NPPM_DMMSHOW : NPPM_DMMHIDE);
+}
 
-void DockingDlgInterface::updateDockingInfo() { sendToHost(NPPM_DMMUPDATEDISPINFO); }
+void DockingDlgInterface::updateDockingInfo() {
+    sendToHost(NPPM_DMMUPDATEDISPINFO);
+}
 
 INT_PTR DockingDlgInterface::dialogProc(UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_NOTIFY) return FALSE;

@@ -6,7 +6,9 @@ namespace tarnwick {
 
 namespace {
 
-void unlink(HWND window) { SetWindowLongPtrW(window, GWLP_USERDATA, 0); }
+void unlink(HWND window) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+}
 
 }  // namespace
 
@@ -21,7 +23,9 @@ HWND StaticDialog::createFromTemplate(int templateId) {
                               &StaticDialog::staticDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-void StaticDialog::create(int templateId) { window = createFromTemplate(templateId); }
+void StaticDialog::create(int templateId) {
+    window = createFromTemplate(templateId);
+}
 
 INT_PTR CALLBACK StaticDialog::staticDialogProc(HWND hwnd, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
@@ -34,7 +38,8 @@ INT_PTR CALLBACK StaticDialog::staticDialogProc(HWND hwnd, UINT message, WPARAM 
     }
     auto* dialog = reinterpret_cast<StaticDialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (dialog == nullptr) return FALSE;
-    return exceptionBarrier<INT_PTR>(FALSE, [&] { return dialog->route(hwnd, message, wParam, lParam); });
+    return exceptionBarrier<INT_PTR>(FALSE,
+                                     [&] { return dialog->route(hwnd, message, wParam, lParam); });
 }
 
 INT_PTR StaticDialog::route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

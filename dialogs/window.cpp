@@ -12,7 +12,9 @@ void Window::destroy() {
     window = nullptr;
 }
 
-void Window::display(bool show) { ShowWindow(window, show ? SW_SHOW : SW_HIDE); }
+void Window::display(bool show) {
+    ShowWindow(window, show ? SW_SHOW : SW_HIDE);
+}
 
 void Window::resizeTo(const RECT& rect) {
     MoveWindow(window, rect.left, rect.top, rect.right, rect.bottom, TRUE);
@@ -24,9 +26,13 @@ void Window::redraw(bool forceUpdate) {
     if (forceUpdate) UpdateWindow(window);
 }
 
-void Window::getClientRect(RECT& rect) const { GetClientRect(window, &rect); }
+void Window::getClientRect(RECT& rect) const {
+    GetClientRect(window, &rect);
+}
 
-void Window::getWindowRect(RECT& rect) const { GetWindowRect(window, &rect); }
+void Window::getWindowRect(RECT& rect) const {
+    GetWindowRect(window, &rect);
+}
 
 int Window::getWidth() const {
     RECT rect{};
@@ -40,6 +46,8 @@ int Window::getHeight() const {
     return IsWindowVisible(window) == TRUE ? rect.bottom - rect.top : 0;
 }
 
-bool Window::isVisible() const { return IsWindowVisible(window) != 0; }
+bool Window::isVisible() const {
+    return IsWindowVisible(window) != 0;
+}
 
 }  // namespace tarnwick

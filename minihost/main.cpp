@@ -57,7 +57,8 @@ HWND frontWindow(HWND mainWindow) {
         GetCurrentThreadId(),
         [](HWND window, LPARAM data) -> BOOL {
             auto& search = *reinterpret_cast<Search*>(data);
-            if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search.owner) return TRUE;
+            if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search.owner)
+                return TRUE;
             search.found = window;
             return FALSE;
         },

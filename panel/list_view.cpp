@@ -21,7 +21,9 @@ void insertColumn(HWND list, int column, const wchar_t* title, int width) {
     SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
 }
 
-void deleteAllRows(HWND list) { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); }
+void deleteAllRows(HWND list) {
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+}
 
 void insertRow(HWND list, int row, const std::u16string& text) {
     LVITEMW item{};
@@ -57,7 +59,9 @@ void answerText(NMLVDISPINFOW& request, const std::u16string& text) {
     item.pszText[length] = L'\0';
 }
 
-RedrawPause::RedrawPause(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+RedrawPause::RedrawPause(HWND list) : list_(list) {
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+}
 
 RedrawPause::~RedrawPause() {
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);

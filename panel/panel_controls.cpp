@@ -36,7 +36,7 @@ void place(HWND control, const PixelRect& rect) {
 }  // namespace
 
 void TarnwickPanel::setUpControls() {
-    HWND* const controls[] = {&searchListCtrl, &resultsListCtrl, &editCtrl,    &addButton,
+    HWND* const controls[] = {&searchListCtrl, &resultsListCtrl, &editCtrl,     &addButton,
                               &searchButton,   &clearButton,     &resultsLabel, &stringsLabel,
                               &infoButton,     &allCheckBox};
     for (int i = 0; i < 10; ++i) *controls[i] = GetDlgItem(window, IDC_SEARCH_LIST + i);

@@ -29,13 +29,17 @@ void TarnwickPanel::attachToHost(const NppData& host, int showPanelCommandId,
                  reinterpret_cast<LPARAM>(&registration));
 }
 
-void TarnwickPanel::saveSearches() { settings.save(searchList); }
+void TarnwickPanel::saveSearches() {
+    settings.save(searchList);
+}
 
 void TarnwickPanel::reapplyHighlights() const {
     tarnwick::reapplyHighlights(hostHandles, searchList, matchList, indicators);
 }
 
-WindowHandle TarnwickPanel::currentView() const { return tarnwick::currentView(hostHandles); }
+WindowHandle TarnwickPanel::currentView() const {
+    return tarnwick::currentView(hostHandles);
+}
 
 INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -57,7 +61,9 @@ INT_PTR TarnwickPanel::onCommand(WORD controlId, WORD notificationCode) {
         case IDC_ADD_BUTTON: addEntry(); return TRUE;
         case IDC_SEARCH_BUTTON: runSearch(); return TRUE;
         case IDC_CLEAR_BUTTON: clearResults(); return TRUE;
-        case IDC_INFO_BUTTON: showAboutBox(instance, static_cast<HWND>(hostHandles._nppHandle)); return TRUE;
+        case IDC_INFO_BUTTON:
+            showAboutBox(instance, static_cast<HWND>(hostHandles._nppHandle));
+            return TRUE;
         case IDC_ALL_CHECKBOX:
             if (notificationCode == BN_CLICKED) setAllEnabled();
             return TRUE;
@@ -75,19 +81,24 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
         describeResultRow(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
         return TRUE;
     }
+    // A changed row is not consumed: the notification goes on to the docking part.
     if (header.hwndFrom == searchListCtrl && header.code == LVN_ITEMCHANGED) {
-        const auto& change = *reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if (!fillingSearchList && isCheckBoxChange(change.uChanged, change.uNewState, change.uOldState)) {
-            const auto state = static_cast<UINT>(
-                SendMessageW(searchListCtrl, LVM_GETITEMSTATE, change.iItem, kStateImageMask));
-            setEntryEnabled(change.iItem, state);
-        }
+        onSearchRowChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
     } else if (header.hwndFrom == searchListCtrl && header.code == LVN_KEYDOWN &&
                reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
         removeEntry();
         return TRUE;
     }
     return DockingDlgInterface::dialogProc(WM_NOTIFY, wParam, lParam);
+}
+
+// Only the user's click on a check box changes an entry: not a rebuild, not a selection.
+void TarnwickPanel::onSearchRowChanged(const NMLISTVIEW& change) {
+    if (fillingSearchList || !isCheckBoxChange(change.uChanged, change.uNewState, change.uOldState))
+        return;
+    const auto state = static_cast<UINT>(
+        SendMessageW(searchListCtrl, LVM_GETITEMSTATE, change.iItem, kStateImageMask));
+    setEntryEnabled(change.iItem, state);
 }
 
 }  // namespace tarnwick

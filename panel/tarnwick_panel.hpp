@@ -35,6 +35,7 @@ protected:
 private:
     INT_PTR onCommand(WORD controlId, WORD notificationCode);
     INT_PTR onNotify(WPARAM wParam, LPARAM lParam);
+    void onSearchRowChanged(const NMLISTVIEW& change);
 
     // Set-up and layout.
     void setUpControls();

@@ -77,7 +77,9 @@ __declspec(dllexport) void setInfo(NppData data) {
     });
 }
 
-__declspec(dllexport) const wchar_t* getName() { return L"Tarnwick"; }
+__declspec(dllexport) const wchar_t* getName() {
+    return L"Tarnwick";
+}
 
 __declspec(dllexport) FuncItem* getFuncsArray(int* count) {
     if (count != nullptr) *count = 1;
@@ -91,9 +93,13 @@ __declspec(dllexport) void beNotified(SCNotification* notification) {
 }
 
 // The plugin handles no host messages of its own.
-__declspec(dllexport) LRESULT messageProc(UINT, WPARAM, LPARAM) { return TRUE; }
+__declspec(dllexport) LRESULT messageProc(UINT, WPARAM, LPARAM) {
+    return TRUE;
+}
 
-__declspec(dllexport) BOOL isUnicode() { return TRUE; }
+__declspec(dllexport) BOOL isUnicode() {
+    return TRUE;
+}
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     exceptionBarrier([&] {

@@ -18,7 +18,9 @@ constexpr std::size_t kHostPathUnits = 260;
 // A backslash on Windows, as the host's own paths have it.
 constexpr char16_t kSeparator = static_cast<char16_t>(std::filesystem::path::preferred_separator);
 
-std::filesystem::path pathOf(const std::u16string& text) { return std::filesystem::path(text); }
+std::filesystem::path pathOf(const std::u16string& text) {
+    return std::filesystem::path(text);
+}
 
 }  // namespace
 

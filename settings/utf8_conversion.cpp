@@ -11,8 +11,12 @@ namespace {
 
 constexpr char16_t kReplacementCharacter = u'\uFFFD';
 
-bool isLeadSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isTrailSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isLeadSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isTrailSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // The library refuses unpaired surrogates instead of replacing them, so they are
 // replaced here first; every pair that remains is well formed.

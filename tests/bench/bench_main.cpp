@@ -62,9 +62,9 @@ std::string makeLog() {
     for (int i = 0; log.size() < 20'000'000; ++i) {
         const char* level = i % 21 == 0 ? "ERROR" : "INFO ";
         const int length = std::snprintf(line, sizeof line,
-                                          "2026-12-08 10:%02d:%02d %s worker-%02d handled request "
-                                          "%07d in %3d ms status=200\r\n",
-                                          i / 60 % 60, i % 60, level, i % 16, i, i % 997);
+                                         "2026-12-08 10:%02d:%02d %s worker-%02d handled request "
+                                         "%07d in %3d ms status=200\r\n",
+                                         i / 60 % 60, i % 60, level, i % 16, i, i % 997);
         log.append(line, static_cast<std::size_t>(length));
     }
     return log;
@@ -108,7 +108,9 @@ std::size_t bareLoop(HWND view, const std::vector<std::string>& needles) {
 
 class Bench {
 public:
-    Bench() : folder_(fs::temp_directory_path() / (L"tarnwick-bench-" + std::to_wstring(GetCurrentProcessId()))) {
+    Bench()
+        : folder_(fs::temp_directory_path() /
+                  (L"tarnwick-bench-" + std::to_wstring(GetCurrentProcessId()))) {
         fs::remove_all(folder_);
     }
     ~Bench() { fs::remove_all(folder_); }
@@ -125,7 +127,8 @@ public:
         const HWND panel = host.registeredPanels().front().client;
 
         std::size_t matches = 0;
-        const double bare = medianOf(kBigRuns, [&] { matches = bareLoop(host.mainView(), needles); });
+        const double bare =
+            medianOf(kBigRuns, [&] { matches = bareLoop(host.mainView(), needles); });
         const double whole = medianOf(kBigRuns, [&] { click(panel, kSearchButton); });
         click(panel, kClearButton);
         const SIZE_T before = committedBytes();
@@ -133,10 +136,12 @@ public:
         const SIZE_T after = committedBytes();
         // Where the whole command's time goes: the core's search alone, and the painting.
         SearchList list;
-        for (const std::string& needle : needles) list.add(std::u16string(needle.begin(), needle.end()));
+        for (const std::string& needle : needles)
+            list.add(std::u16string(needle.begin(), needle.end()));
         MatchList found;
         const EditorView view(host.mainView());
-        const double searchOnly = medianOf(kBigRuns, [&] { found = DocumentSearcher{}.searchAll(view, list); });
+        const double searchOnly =
+            medianOf(kBigRuns, [&] { found = DocumentSearcher{}.searchAll(view, list); });
         IndicatorBlock indicators;
         const double paintOnly = medianOf(kBigRuns, [&] { indicators.apply(view, list, found); });
 
@@ -147,23 +152,28 @@ public:
         }
         std::sort(clears.begin(), clears.end());
 
-        std::printf("document: %.1f MB, %zu matches (three strings: every line, every 21st, none)\n",
-                    log.size() / 1e6, matches);
+        std::printf(
+            "document: %.1f MB, %zu matches (three strings: every line, every 21st, none)\n",
+            log.size() / 1e6, matches);
         std::printf("bare editor loop:        median %.3f s of %d runs\n", bare, kBigRuns);
-        std::printf("whole Search command:    median %.3f s of %d runs (results list and highlighting)\n",
-                    whole, kBigRuns);
+        std::printf(
+            "whole Search command:    median %.3f s of %d runs (results list and highlighting)\n",
+            whole, kBigRuns);
         std::printf("ratio whole / bare:      %.2f (target 1.30 or less)\n", whole / bare);
-        std::printf("  of which the search (collect, decode, sort): median %.3f s; "
-                    "the highlighting messages: median %.3f s\n", searchOnly, paintOnly);
-        std::printf("Clear after the search:  median %.3f s of %d runs\n", clears[clears.size() / 2],
-                    kBigRuns);
+        std::printf(
+            "  of which the search (collect, decode, sort): median %.3f s; "
+            "the highlighting messages: median %.3f s\n",
+            searchOnly, paintOnly);
+        std::printf("Clear after the search:  median %.3f s of %d runs\n",
+                    clears[clears.size() / 2], kBigRuns);
         const double perMatch = static_cast<double>(after > before ? after - before : 0) / matches;
         // The strings of a match: the entry's text and its line without the line end, as UTF-16.
         const double lineUnits = static_cast<double>(log.size()) / countLines(log) - 2;
         const double stringBytes = 2 * (lineUnits + (7.0 * 250'000 + 5.0 * 12'000) / 262'000);
-        std::printf("memory held after the search: %.0f bytes per match "
-                    "(target %.0f: 1.5 x %.0f string bytes + 64)\n",
-                    perMatch, 1.5 * stringBytes + 64, stringBytes);
+        std::printf(
+            "memory held after the search: %.0f bytes per match "
+            "(target %.0f: 1.5 x %.0f string bytes + 64)\n",
+            perMatch, 1.5 * stringBytes + 64, stringBytes);
     }
 
     void bigListFigures() {
@@ -187,8 +197,9 @@ public:
             });
         }
         std::sort(opens.begin(), opens.end());
-        std::printf("panel opened with 10,000 entries: median %.3f s of %d runs (target under 1 s)\n",
-                    opens[opens.size() / 2], kRuns);
+        std::printf(
+            "panel opened with 10,000 entries: median %.3f s of %d runs (target under 1 s)\n",
+            opens[opens.size() / 2], kRuns);
         std::printf("Add on a list of 10,000 entries:  median %.3f s (target under 0.5 s)\n", add);
     }
 

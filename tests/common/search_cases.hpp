@@ -32,46 +32,71 @@ struct SearchCase {
 };
 
 // Names the case in test output instead of dumping its bytes.
-inline void PrintTo(const SearchCase& searchCase, std::ostream* out) { *out << searchCase.name; }
+inline void PrintTo(const SearchCase& searchCase, std::ostream* out) {
+    *out << searchCase.name;
+}
 
-inline SearchEntry enabledEntry(std::u16string text) { return {std::move(text), true, 0}; }
-inline SearchEntry disabledEntry(std::u16string text) { return {std::move(text), false, 0}; }
+inline SearchEntry enabledEntry(std::u16string text) {
+    return {std::move(text), true, 0};
+}
+inline SearchEntry disabledEntry(std::u16string text) {
+    return {std::move(text), false, 0};
+}
 
 inline std::vector<SearchCase> editorSearchCases() {
     return {
-        {"LetterCaseIsIgnoredAndEntryTextKept", "foo FOO Foo\nfOo",
+        {"LetterCaseIsIgnoredAndEntryTextKept",
+         "foo FOO Foo\nfOo",
          {enabledEntry(u"Foo")},
-         {{0, 0, 0, 3, u"foo FOO Foo"}, {0, 0, 4, 3, u"foo FOO Foo"},
-          {0, 0, 8, 3, u"foo FOO Foo"}, {1, 0, 12, 3, u"fOo"}}},
-        {"PositionsCountUtf8Bytes", "\xC3\xA9 \xC3\xA9\n\xC3\xA9" "a",
+         {{0, 0, 0, 3, u"foo FOO Foo"},
+          {0, 0, 4, 3, u"foo FOO Foo"},
+          {0, 0, 8, 3, u"foo FOO Foo"},
+          {1, 0, 12, 3, u"fOo"}}},
+        {"PositionsCountUtf8Bytes",
+         "\xC3\xA9 \xC3\xA9\n\xC3\xA9"
+         "a",
          {enabledEntry(u"\u00E9")},
-         {{0, 0, 0, 2, u"\u00E9 \u00E9"}, {0, 0, 3, 2, u"\u00E9 \u00E9"}, {1, 0, 6, 2, u"\u00E9a"}}},
-        {"NonBmpTextIsFourBytes", "a\xF0\x9F\x98\x80" "b",
+         {{0, 0, 0, 2, u"\u00E9 \u00E9"},
+          {0, 0, 3, 2, u"\u00E9 \u00E9"},
+          {1, 0, 6, 2, u"\u00E9a"}}},
+        {"NonBmpTextIsFourBytes",
+         "a\xF0\x9F\x98\x80"
+         "b",
          {enabledEntry(u"\U0001F600")},
          {{0, 0, 1, 4, u"a\U0001F600b"}}},
-        {"LineEndsStrippedTrailingBlanksKept", "one\r\ntwo  \t\r\nthree\r\r\n",
+        {"LineEndsStrippedTrailingBlanksKept",
+         "one\r\ntwo  \t\r\nthree\r\r\n",
          {enabledEntry(u"t")},
          {{1, 0, 5, 1, u"two  \t"}, {2, 0, 13, 1, u"three"}}},
-        {"LastLineWithoutLineEndIsWhole", "abc\nxyz",
+        {"LastLineWithoutLineEndIsWhole",
+         "abc\nxyz",
          {enabledEntry(u"yz")},
          {{1, 0, 5, 2, u"xyz"}}},
-        {"MatchesOfOneEntryNeverOverlap", "aaaa\nababa",
+        {"MatchesOfOneEntryNeverOverlap",
+         "aaaa\nababa",
          {enabledEntry(u"aa"), enabledEntry(u"aba")},
          {{0, 0, 0, 2, u"aaaa"}, {0, 0, 2, 2, u"aaaa"}, {1, 1, 5, 3, u"ababa"}}},
-        {"OrderFollowsTheDocumentNotTheList", "ab",
+        {"OrderFollowsTheDocumentNotTheList",
+         "ab",
          {enabledEntry(u"b"), enabledEntry(u"a")},
          {{0, 1, 0, 1, u"ab"}, {0, 0, 1, 1, u"ab"}}},
-        {"LinesSortedThenPositions", "zero\nbeta alpha\ngamma\nalpha",
+        {"LinesSortedThenPositions",
+         "zero\nbeta alpha\ngamma\nalpha",
          {enabledEntry(u"alpha"), enabledEntry(u"gamma"), enabledEntry(u"beta")},
-         {{1, 2, 5, 4, u"beta alpha"}, {1, 0, 10, 5, u"beta alpha"},
-          {2, 1, 16, 5, u"gamma"}, {3, 0, 22, 5, u"alpha"}}},
-        {"DisabledEntriesKeepTheirIndex", "x y x",
+         {{1, 2, 5, 4, u"beta alpha"},
+          {1, 0, 10, 5, u"beta alpha"},
+          {2, 1, 16, 5, u"gamma"},
+          {3, 0, 22, 5, u"alpha"}}},
+        {"DisabledEntriesKeepTheirIndex",
+         "x y x",
          {disabledEntry(u"x"), enabledEntry(u"y"), enabledEntry(u"")},
          {{0, 1, 2, 1, u"x y x"}}},
-        {"MalformedDocumentBytesBecomeReplacementCharacters", "ok \xFF\xC3 ok\n",
+        {"MalformedDocumentBytesBecomeReplacementCharacters",
+         "ok \xFF\xC3 ok\n",
          {enabledEntry(u"ok")},
          {{0, 0, 0, 2, u"ok \uFFFD\uFFFD ok"}, {0, 0, 6, 2, u"ok \uFFFD\uFFFD ok"}}},
-        {"UnpairedSurrogateInEntrySearchesAsReplacementCharacter", "a\xEF\xBF\xBDx",
+        {"UnpairedSurrogateInEntrySearchesAsReplacementCharacter",
+         "a\xEF\xBF\xBDx",
          {enabledEntry(std::u16string(u"\xD800") + u"x")},
          {{0, 0, 1, 4, u"a\uFFFDx"}}},
         {"NothingFoundInEmptyDocument", "", {enabledEntry(u"a")}, {}},

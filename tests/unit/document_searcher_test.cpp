@@ -27,7 +27,9 @@ Trace collectMatch(std::uintptr_t position, std::uintptr_t line) {
             {SCI_GETLINE, line, 0, {}}};
 }
 
-Trace readLength() { return {{SCI_GETLENGTH, 0, 0, {}}}; }
+Trace readLength() {
+    return {{SCI_GETLENGTH, 0, 0, {}}};
+}
 
 Trace concat(std::initializer_list<Trace> parts) {
     Trace all;
@@ -77,9 +79,8 @@ TEST_F(DocumentSearcherTrace, EachSearchStartsWhereThePreviousMatchEnded) {
 
 TEST_F(DocumentSearcherTrace, MatchEndingAtTheDocumentEndEndsTheEntry) {
     search("ab\nab", {enabledEntry(u"AB")});
-    EXPECT_EQ(editor.messages(),
-              concat({readLength(), targetSearch(0, 5, "AB"), collectMatch(0, 0),
-                      targetSearch(2, 5, "AB"), collectMatch(3, 1)}));
+    EXPECT_EQ(editor.messages(), concat({readLength(), targetSearch(0, 5, "AB"), collectMatch(0, 0),
+                                         targetSearch(2, 5, "AB"), collectMatch(3, 1)}));
 }
 
 TEST_F(DocumentSearcherTrace, EveryMatchOnALineFetchesTheLineAgain) {
@@ -116,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(SubstituteEditor, EditorSearchCases,
 
 TEST(DocumentSearcher, ZeroByteInsideALineStaysInItsContent) {
     FakeEditor editor(std::string("a\0b\r\n", 5));
-    const MatchList found = DocumentSearcher{}.searchAll(EditorView(editor.handle()),
-                                                         listOf({enabledEntry(u"b")}));
+    const MatchList found =
+        DocumentSearcher{}.searchAll(EditorView(editor.handle()), listOf({enabledEntry(u"b")}));
     ASSERT_EQ(found.size(), 1u);
     EXPECT_TRUE(found[0].lineContent == std::u16string(u"a\0b", 3));
 }
@@ -151,8 +152,8 @@ private:
 
 TEST(DocumentSearcher, MatchThatDoesNotMoveForwardEndsTheEntryInsteadOfLoopingForEver) {
     StuckEditor editor("aaaa");
-    const MatchList found = DocumentSearcher{}.searchAll(EditorView(editor.handle()),
-                                                         listOf({enabledEntry(u"a")}));
+    const MatchList found =
+        DocumentSearcher{}.searchAll(EditorView(editor.handle()), listOf({enabledEntry(u"a")}));
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].length, 0);
 }

@@ -30,7 +30,8 @@ SearchList readText(const std::string& text, bool* whole = nullptr) {
 
 TEST(HostileSettings, FiftyMegabytesOfEntriesLoad) {
     std::string text = R"({"entries": [)";
-    const std::string entry = R"({"text": ")" + std::string(230, 'x') + R"(", "enabled": false, "color": 123},)";
+    const std::string entry =
+        R"({"text": ")" + std::string(230, 'x') + R"(", "enabled": false, "color": 123},)";
     const std::size_t count = 50'000'000 / entry.size();
     text.reserve(count * entry.size() + 64);
     for (std::size_t i = 0; i < count; ++i) text += entry;
@@ -54,8 +55,9 @@ TEST(HostileSettings, HundredThousandNestedArraysAreABadFileNotACrash) {
 }
 
 TEST(HostileSettings, EveryJsonTypeInEveryFieldEitherLoadsOrStopsThere) {
-    const char* values[] = {"null", "true", "false", "0", "-1", "4294967296", "1.5", "1e300",
-                            "-1e300", R"("text")", "[]", "[1]", "{}", R"({"a": 1})"};
+    const char* values[] = {"null",       "true", "false", "0",          "-1",
+                            "4294967296", "1.5",  "1e300", "-1e300",     R"("text")",
+                            "[]",         "[1]",  "{}",    R"({"a": 1})"};
     for (const char* field : {"text", "enabled", "color"}) {
         for (const char* value : values) {
             const std::string text = std::string(R"({"entries": [{"text": "first"}, {")") + field +
@@ -125,7 +127,8 @@ TEST_F(HostileSettingsOnDisk, SettingsFileThatIsAFolderIsNeitherReadNorReplaced)
 }
 
 TEST(HostileDocuments, LinesOfTenMegabytesAreFetchedWhole) {
-    const std::string longLine = std::string(5'000'000, 'x') + "needle" + std::string(5'000'000, 'y');
+    const std::string longLine =
+        std::string(5'000'000, 'x') + "needle" + std::string(5'000'000, 'y');
     FakeEditor editor(longLine + "\r\n" + longLine + "needle");
     SearchList list;
     list.add(u"NEEDLE");

@@ -12,7 +12,9 @@ namespace {
 
 using Trace = std::vector<SentMessage>;
 
-void append(Trace& trace, const Trace& more) { trace.insert(trace.end(), more.begin(), more.end()); }
+void append(Trace& trace, const Trace& more) {
+    trace.insert(trace.end(), more.begin(), more.end());
+}
 
 Trace clearTrace(std::int32_t base, std::intptr_t documentLength) {
     Trace trace{{SCI_GETLENGTH, 0, 0, {}}};
@@ -34,8 +36,10 @@ Trace styleTrace(std::int32_t indicator, Colorref color) {
 
 Trace fillTrace(std::int32_t indicator, std::int64_t position, std::int64_t length) {
     return {{SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator), 0, {}},
-            {SCI_INDICATORFILLRANGE, static_cast<std::uintptr_t>(position),
-             static_cast<std::intptr_t>(length), {}}};
+            {SCI_INDICATORFILLRANGE,
+             static_cast<std::uintptr_t>(position),
+             static_cast<std::intptr_t>(length),
+             {}}};
 }
 
 SearchList entries(int count) {
@@ -147,7 +151,8 @@ TEST_F(ReapplyHighlights, HostAnswerZeroPaintsTheMainView) {
 }
 
 TEST_F(ReapplyHighlights, AnyOtherAnswerPaintsTheSecondView) {
-    for (std::optional<std::int32_t> answer : {std::optional<std::int32_t>(1), std::optional<std::int32_t>()}) {
+    for (std::optional<std::int32_t> answer :
+         {std::optional<std::int32_t>(1), std::optional<std::int32_t>()}) {
         host.currentView = answer;
         secondView.forgetMessages();
         reapplyHighlights(handles(), list, matches, IndicatorBlock{});

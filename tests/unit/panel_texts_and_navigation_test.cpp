@@ -24,9 +24,10 @@ TEST(ResultTexts, LineColumnIsOneBased) {
 TEST(MatchNavigation, RevealsTheLineThenSelectsFromAnchorToCaret) {
     FakeEditor editor("one\ntwo three\n");
     selectMatch(EditorView(editor.handle()), SearchMatch{1, u"three", u"two three", 8, 5, 0});
-    EXPECT_EQ(editor.messages(), (std::vector<SentMessage>{{SCI_ENSUREVISIBLEENFORCEPOLICY, 1, 0, {}},
-                                                          {SCI_GOTOLINE, 1, 0, {}},
-                                                          {SCI_SETSEL, 8, 13, {}}}));
+    EXPECT_EQ(editor.messages(),
+              (std::vector<SentMessage>{{SCI_ENSUREVISIBLEENFORCEPOLICY, 1, 0, {}},
+                                        {SCI_GOTOLINE, 1, 0, {}},
+                                        {SCI_SETSEL, 8, 13, {}}}));
 }
 
 }  // namespace

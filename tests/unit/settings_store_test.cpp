@@ -51,7 +51,8 @@ protected:
 };
 
 TEST_F(SettingsStoreOnDisk, InitPathsAsksTheHostAndCreatesTheFolderWithItsParents) {
-    EXPECT_EQ(host.messages(), std::vector<SentMessage>({{NPPM_GETPLUGINSCONFIGDIR, 260, 0, "zero-filled"}}));
+    EXPECT_EQ(host.messages(),
+              std::vector<SentMessage>({{NPPM_GETPLUGINSCONFIGDIR, 260, 0, "zero-filled"}}));
     EXPECT_TRUE(store.folderPath() == host.configDirectory + u"/Tarnwick");
     EXPECT_TRUE(store.filePath() == store.folderPath() + u"/searches.json");
     EXPECT_TRUE(fs::is_directory(fs::path(store.folderPath())));

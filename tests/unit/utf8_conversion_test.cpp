@@ -19,13 +19,17 @@ TEST(Utf8Conversion, ZeroBytesAreTextLikeAnyOther) {
 }
 
 TEST(Utf8Conversion, MalformedBytesBecomeReplacementAndDecodingGoesOn) {
-    EXPECT_TRUE(fromUtf8("a\xFF" "b") == u"a\uFFFDb");
-    EXPECT_TRUE(fromUtf8("a\xC3") == u"a\uFFFD");                 // truncated at the end
-    EXPECT_TRUE(fromUtf8("\xC3(x") == u"\uFFFD(x");               // lead without its trail
-    EXPECT_TRUE(fromUtf8("\x80x") == u"\uFFFDx");                 // stray continuation
-    EXPECT_TRUE(fromUtf8("\xC0\xAF" "x") == u"\uFFFDx");          // overlong
-    EXPECT_TRUE(fromUtf8("\xED\xA0\x80" "x") == u"\uFFFDx");      // encoded surrogate
-    EXPECT_TRUE(fromUtf8("\xF4\x90\x80\x80" "x") == u"\uFFFDx");  // beyond U+10FFFF
+    EXPECT_TRUE(fromUtf8("a\xFF"
+                         "b") == u"a\uFFFDb");
+    EXPECT_TRUE(fromUtf8("a\xC3") == u"a\uFFFD");    // truncated at the end
+    EXPECT_TRUE(fromUtf8("\xC3(x") == u"\uFFFD(x");  // lead without its trail
+    EXPECT_TRUE(fromUtf8("\x80x") == u"\uFFFDx");    // stray continuation
+    EXPECT_TRUE(fromUtf8("\xC0\xAF"
+                         "x") == u"\uFFFDx");  // overlong
+    EXPECT_TRUE(fromUtf8("\xED\xA0\x80"
+                         "x") == u"\uFFFDx");  // encoded surrogate
+    EXPECT_TRUE(fromUtf8("\xF4\x90\x80\x80"
+                         "x") == u"\uFFFDx");  // beyond U+10FFFF
 }
 
 TEST(Utf8Conversion, UnpairedSurrogatesBecomeReplacement) {

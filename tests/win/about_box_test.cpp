@@ -174,7 +174,8 @@ TEST_F(AboutBox, PictureAreaGetsTheLogoCentredWithWhiteMargins) {
         const float scale = static_cast<float>(placed->height) / 591.0f;
         const std::uint32_t card = canvas.at(placed->x + static_cast<int>(70 * scale),
                                              placed->y + static_cast<int>(300 * scale));
-        EXPECT_LT((card & 0xFF) + ((card >> 8) & 0xFF) + (card >> 16), 3u * 100) << std::hex << card;
+        EXPECT_LT((card & 0xFF) + ((card >> 8) & 0xFF) + (card >> 16), 3u * 100)
+            << std::hex << card;
 
         canvas.fill(0);
         item.CtlID = 2102;  // any other owner-drawn item is not the dialog's to paint
@@ -204,7 +205,8 @@ protected:
     static SIZE_T privateBytes() {
         PROCESS_MEMORY_COUNTERS_EX counters{};
         GetProcessMemoryInfo(GetCurrentProcess(),
-                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof counters);
         return counters.PrivateUsage;
     }
 

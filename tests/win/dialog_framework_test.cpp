@@ -117,8 +117,8 @@ TEST_F(DialogFramework, DisplayAndUpdateGoThroughTheHost) {
     dialog->updateDockingInfo();
     EXPECT_EQ(host.received(),
               (std::vector<TestHostWindow::Received>{{NPPM_DMMHIDE, 0, window},
-                                                      {NPPM_DMMSHOW, 0, window},
-                                                      {NPPM_DMMUPDATEDISPINFO, 0, window}}));
+                                                     {NPPM_DMMSHOW, 0, window},
+                                                     {NPPM_DMMUPDATEDISPINFO, 0, window}}));
 }
 
 TEST_F(DialogFramework, DockAndFloatAreRecordedOnlyFromTheParent) {

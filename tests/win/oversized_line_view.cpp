@@ -27,12 +27,15 @@ OversizedLineView::OversizedLineView(std::string document) : document_(std::move
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-OversizedLineView::~OversizedLineView() { DestroyWindow(window_); }
+OversizedLineView::~OversizedLineView() {
+    DestroyWindow(window_);
+}
 
 LRESULT CALLBACK OversizedLineView::windowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
     auto* self = reinterpret_cast<OversizedLineView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || message < WM_USER) return DefWindowProcW(window, message, wParam, lParam);
+    if (self == nullptr || message < WM_USER)
+        return DefWindowProcW(window, message, wParam, lParam);
     return self->answer(message, wParam, lParam);
 }
 
@@ -46,7 +49,8 @@ LRESULT OversizedLineView::answer(UINT message, WPARAM wParam, LPARAM lParam) {
         case SCI_SEARCHINTARGET: {
             const std::string needle(reinterpret_cast<const char*>(lParam), wParam);
             const auto found = document_.find(needle, static_cast<std::size_t>(targetStart_));
-            if (found == std::string::npos || static_cast<std::intptr_t>(found + wParam) > targetEnd_)
+            if (found == std::string::npos ||
+                static_cast<std::intptr_t>(found + wParam) > targetEnd_)
                 return -1;
             targetStart_ = static_cast<std::intptr_t>(found);
             targetEnd_ = targetStart_ + static_cast<std::intptr_t>(wParam);
@@ -54,7 +58,9 @@ LRESULT OversizedLineView::answer(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case SCI_LINEFROMPOSITION: return 0;
         case SCI_LINELENGTH: return oversized_ ? INTPTR_MAX / 2 : length;
-        case SCI_GETLINE: std::memcpy(reinterpret_cast<char*>(lParam), document_.data(), document_.size()); return length;
+        case SCI_GETLINE:
+            std::memcpy(reinterpret_cast<char*>(lParam), document_.data(), document_.size());
+            return length;
         case SCI_SETINDICATORCURRENT:
         case SCI_INDICATORCLEARRANGE:
         case SCI_INDICATORFILLRANGE:

@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 
 using Rows = std::vector<std::vector<std::wstring>>;
 
-constexpr int kSearchList = 2001, kResultsList = 2002, kEdit = 2003, kAdd = 2004,
-              kSearch = 2005, kClear = 2006, kResultsLabel = 2007, kAll = 2010;
+constexpr int kSearchList = 2001, kResultsList = 2002, kEdit = 2003, kAdd = 2004, kSearch = 2005,
+              kClear = 2006, kResultsLabel = 2007, kAll = 2010;
 constexpr int kFirstIndicator = 20;  // what minihost grants
 
 class PanelWorkflow : public PluginHostTest {
@@ -107,9 +107,9 @@ TEST_F(PanelWorkflow, ElevenAdditionsCycleThroughThePaletteSameTextIncluded) {
     for (int i = 0; i < 11; ++i) add(L"same");
     const Rows rows = searchRows();
     ASSERT_EQ(rows.size(), 11u);
-    const wchar_t* expected[] = {L"#FFFF00", L"#00FF80", L"#00C8FF", L"#FFA500", L"#FF69B4",
-                                 L"#ADD8E6", L"#90EE90", L"#FFB6C1", L"#DDA0DD", L"#F0E68C",
-                                 L"#FFFF00"};
+    const wchar_t* expected[] = {L"#FFFF00", L"#00FF80", L"#00C8FF", L"#FFA500",
+                                 L"#FF69B4", L"#ADD8E6", L"#90EE90", L"#FFB6C1",
+                                 L"#DDA0DD", L"#F0E68C", L"#FFFF00"};
     for (int i = 0; i < 11; ++i) EXPECT_EQ(rows[i][1], expected[i]) << i;
     EXPECT_EQ(savedList().size(), 11u);
 }
@@ -121,8 +121,9 @@ TEST_F(PanelWorkflow, DeleteRemovesTheSelectedRowOnlyAndColoursFollowTheCount) {
 
     controls().selectRow(kSearchList, 2);
     controls().pressDelete();
-    EXPECT_EQ(searchRows(), (Rows{{L"a", L"#FFFF00"}, {L"b", L"#00FF80"}, {L"d", L"#FFA500"},
-                                  {L"e", L"#FF69B4"}}));
+    EXPECT_EQ(
+        searchRows(),
+        (Rows{{L"a", L"#FFFF00"}, {L"b", L"#00FF80"}, {L"d", L"#FFA500"}, {L"e", L"#FF69B4"}}));
     EXPECT_EQ(savedList().size(), 4u);
     add(L"f");
     EXPECT_EQ(searchRows()[4][1], L"#FF69B4");
@@ -220,7 +221,8 @@ TEST_F(PanelWorkflow, DisabledEntriesAreNeitherListedNorHighlighted) {
     add(L"keep");
     controls().setCheckState(0, 0x1000);
     controls().click(kSearch);
-    EXPECT_EQ(resultRows(), (Rows{{L"1", L"keep", L"keep drop keep"}, {L"1", L"keep", L"keep drop keep"}}));
+    EXPECT_EQ(resultRows(),
+              (Rows{{L"1", L"keep", L"keep drop keep"}, {L"1", L"keep", L"keep drop keep"}}));
     EXPECT_EQ(markings(host->mainView(), 14), "1111......1111");
 }
 
@@ -292,8 +294,8 @@ TEST_F(PanelWorkflow, DocumentSwitchRepaintsTheLastSearchOnlyWhileThePanelIsVisi
 class PanelWithoutRealViews : public ::testing::Test {
 protected:
     void load(HWND view) {
-        plugin = minihost::PluginModule::load(tarnwickDllPath(),
-                                              NppData{host.handle(), view, view}, 22000);
+        plugin = minihost::PluginModule::load(tarnwickDllPath(), NppData{host.handle(), view, view},
+                                              22000);
         ASSERT_NE(plugin, nullptr);
         ASSERT_TRUE(plugin->runCommand(0));
         panel = FindWindowExW(host.hwnd(), nullptr, nullptr, nullptr);

@@ -39,7 +39,8 @@ std::vector<std::vector<std::wstring>> PanelControls::rows(int listId, int colum
 }
 
 UINT PanelControls::checkState(int row) const {
-    return static_cast<UINT>(SendMessageW(control(2001), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+    return static_cast<UINT>(
+        SendMessageW(control(2001), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
 }
 
 bool PanelControls::allBoxChecked() const {
@@ -129,7 +130,9 @@ fs::path PluginHostTest::settingsFile() const {
     return configDirectory / L"Tarnwick" / L"searches.json";
 }
 
-std::string PluginHostTest::settingsBytes() const { return fileBytes(settingsFile()); }
+std::string PluginHostTest::settingsBytes() const {
+    return fileBytes(settingsFile());
+}
 
 void PluginHostTest::writeSettings(const std::string& json) const {
     fs::create_directories(settingsFile().parent_path());

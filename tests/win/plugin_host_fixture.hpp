@@ -57,7 +57,6 @@ protected:
     void writeSettings(const std::string& json) const;
     void setDocument(HWND view, const std::string& utf8) const;
 
-
     std::filesystem::path configDirectory;
     std::unique_ptr<minihost::MiniHost> host;
 };

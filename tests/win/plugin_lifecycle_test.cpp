@@ -124,9 +124,9 @@ TEST_F(PluginLifecycle, SavedEntriesAreShownWithCheckBoxesColoursAndTheAllBox) {
     startHost();
     showPanel();
     const PanelControls panel = controls();
-    EXPECT_EQ(panel.rows(2001, 2), (std::vector<std::vector<std::wstring>>{
-                                       {L"error", L"#FF0000"}, {L"warn", L"#A5A500"},
-                                       {L"caf\u00e9", L"#FFFF00"}}));
+    EXPECT_EQ(panel.rows(2001, 2),
+              (std::vector<std::vector<std::wstring>>{
+                  {L"error", L"#FF0000"}, {L"warn", L"#A5A500"}, {L"caf\u00e9", L"#FFFF00"}}));
     EXPECT_EQ(panel.checkState(0), 0x2000u);
     EXPECT_EQ(panel.checkState(1), 0x1000u);
     EXPECT_EQ(panel.checkState(2), 0x2000u);
@@ -196,9 +196,10 @@ TEST_F(PluginLifecycle, ListIsSavedAtShutdownAndAgainAtUnload) {
     writeSettings(R"({"entries": [{"text": "kept", "color": 7}]})");
     startHost();
     showPanel();
-    const std::string expected = "{\r\n  \"entries\": [\r\n    {\r\n      \"color\": 7,\r\n"
-                                 "      \"enabled\": true,\r\n      \"text\": \"kept\"\r\n"
-                                 "    }\r\n  ],\r\n  \"version\": 1\r\n}";
+    const std::string expected =
+        "{\r\n  \"entries\": [\r\n    {\r\n      \"color\": 7,\r\n"
+        "      \"enabled\": true,\r\n      \"text\": \"kept\"\r\n"
+        "    }\r\n  ],\r\n  \"version\": 1\r\n}";
     host->exit();  // NPPN_SHUTDOWN, windows destroyed, then the unload
     EXPECT_EQ(settingsBytes(), expected);
 }
@@ -208,8 +209,8 @@ TEST_F(PluginLifecycle, ListIsSavedAtShutdownAndAgainAtUnload) {
 TEST(PluginUnload, UnloadSavesTheListOnItsOwn) {
     const fs::path folder = uniqueTempFolder(L"tarnwick-unload");
     TestHostWindow hostWindow(folder.wstring());
-    auto plugin = minihost::PluginModule::load(tarnwickDllPath(),
-                                               NppData{hostWindow.handle(), nullptr, nullptr}, 22000);
+    auto plugin = minihost::PluginModule::load(
+        tarnwickDllPath(), NppData{hostWindow.handle(), nullptr, nullptr}, 22000);
     ASSERT_NE(plugin, nullptr);
     ASSERT_TRUE(plugin->runCommand(0));
     const fs::path file = folder / L"Tarnwick" / L"searches.json";

@@ -27,7 +27,9 @@ ScintillaWindow::ScintillaWindow() {
     send(SCI_SETCODEPAGE, SC_CP_UTF8);
 }
 
-ScintillaWindow::~ScintillaWindow() { DestroyWindow(frame_); }
+ScintillaWindow::~ScintillaWindow() {
+    DestroyWindow(frame_);
+}
 
 std::intptr_t ScintillaWindow::send(UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendMessageW(editor_, message, wParam, lParam);

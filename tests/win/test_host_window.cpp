@@ -33,7 +33,9 @@ TestHostWindow::TestHostWindow(std::wstring configDirectory)
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-TestHostWindow::~TestHostWindow() { DestroyWindow(window_); }
+TestHostWindow::~TestHostWindow() {
+    DestroyWindow(window_);
+}
 
 LRESULT CALLBACK TestHostWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {

@@ -9,13 +9,19 @@ namespace tarnwick::testing {
 
 namespace {
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool equalFolded(char a, char b) { return foldAscii(a) == foldAscii(b); }
+bool equalFolded(char a, char b) {
+    return foldAscii(a) == foldAscii(b);
+}
 
 }  // namespace
 
-FakeEditor::FakeEditor(std::string document) { setDocument(std::move(document)); }
+FakeEditor::FakeEditor(std::string document) {
+    setDocument(std::move(document));
+}
 
 void FakeEditor::setDocument(std::string document) {
     document_ = std::move(document);
@@ -49,7 +55,8 @@ std::intptr_t FakeEditor::searchInTarget(SentMessage& recorded) {
     recorded.lParam = 0;
     const std::string& needle = recorded.text;
     const auto end = document_.begin() + std::min<std::intptr_t>(targetEnd_, document_.size());
-    const auto begin = document_.begin() + std::min<std::intptr_t>(targetStart_, end - document_.begin());
+    const auto begin =
+        document_.begin() + std::min<std::intptr_t>(targetStart_, end - document_.begin());
     const auto found = std::search(begin, end, needle.begin(), needle.end(), equalFolded);
     if (needle.empty() || found == end) return -1;
     targetStart_ = found - document_.begin();

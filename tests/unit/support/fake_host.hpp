@@ -14,8 +14,8 @@ namespace tarnwick::testing {
 class FakeHost : public FakeWindow {
 public:
     std::u16string configDirectory;
-    std::intptr_t allocationResult = 0;     // the answer to NPPM_ALLOCATEINDICATOR
-    std::int32_t firstGrantedIndicator = 0;  // written only when the allocation succeeds
+    std::intptr_t allocationResult = 0;       // the answer to NPPM_ALLOCATEINDICATOR
+    std::int32_t firstGrantedIndicator = 0;   // written only when the allocation succeeds
     std::optional<std::int32_t> currentView;  // nothing written when empty
 
 protected:
