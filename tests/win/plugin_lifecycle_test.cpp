@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "host/host_messages.hpp"
 #include "minihost/plugin_module.hpp"
 #include "plugin_host_fixture.hpp"
 #include "temp_folder.hpp"
@@ -204,9 +205,9 @@ TEST_F(PluginLifecycle, ListIsSavedAtShutdownAndAgainAtUnload) {
     EXPECT_EQ(settingsBytes(), expected);
 }
 
-// The unload alone, without a shutdown notification before it, saves too: the plugin is
-// loaded into a bare host window here.
-TEST(PluginUnload, UnloadSavesTheListOnItsOwn) {
+// The shutdown notification saves, and the unload saves again on its own: the plugin is
+// loaded into a bare host window here, so each step can be watched alone.
+TEST(PluginUnload, ShutdownSavesAndTheUnloadSavesAgain) {
     const fs::path folder = uniqueTempFolder(L"tarnwick-unload");
     TestHostWindow hostWindow(folder.wstring());
     auto plugin = minihost::PluginModule::load(
@@ -215,6 +216,9 @@ TEST(PluginUnload, UnloadSavesTheListOnItsOwn) {
     ASSERT_TRUE(plugin->runCommand(0));
     const fs::path file = folder / L"Tarnwick" / L"searches.json";
     ASSERT_FALSE(fs::exists(file));  // showing the panel reads, it does not write
+    plugin->notify(hostWindow.hwnd(), NPPN_SHUTDOWN);
+    EXPECT_TRUE(fs::exists(file));
+    fs::remove(file);
     plugin.reset();
     EXPECT_TRUE(fs::exists(file));
     fs::remove_all(folder);
