@@ -1,31 +1,16 @@
 #include "oversized_line_view.hpp"
 
 #include <cstring>
-#include <stdexcept>
 
 #include "host/editor_messages.hpp"
+#include "test_window.hpp"
 
 namespace tarnwick::testing {
 
-namespace {
-
-constexpr wchar_t kClassName[] = L"TarnwickOversizedLineView";
-
-}  // namespace
-
-OversizedLineView::OversizedLineView(std::string document) : document_(std::move(document)) {
-    static const ATOM atom = [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &OversizedLineView::windowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassW(&windowClass);
-    }();
-    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-    if (atom == 0 || window_ == nullptr) throw std::runtime_error("substitute view not created");
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+OversizedLineView::OversizedLineView(std::string document)
+    : document_(std::move(document)),
+      window_(createLinkedWindow(L"TarnwickOversizedLineView", &OversizedLineView::windowProc, 0,
+                                 HWND_MESSAGE, this)) {}
 
 OversizedLineView::~OversizedLineView() {
     DestroyWindow(window_);
@@ -33,7 +18,7 @@ OversizedLineView::~OversizedLineView() {
 
 LRESULT CALLBACK OversizedLineView::windowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-    auto* self = reinterpret_cast<OversizedLineView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = linkedOwner<OversizedLineView>(window);
     if (self == nullptr || message < WM_USER)
         return DefWindowProcW(window, message, wParam, lParam);
     return self->answer(message, wParam, lParam);

@@ -1,36 +1,17 @@
 #include "test_host_window.hpp"
 
-#include <stdexcept>
+#include <algorithm>
 
 #include "host/host_messages.hpp"
+#include "test_window.hpp"
 
 namespace tarnwick::testing {
 
-namespace {
-
-constexpr wchar_t kClassName[] = L"TarnwickTestHost";
-
-void registerClassOnce(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassW(&windowClass);
-    }();
-    if (atom == 0) throw std::runtime_error("the test host's window class was not registered");
-}
-
-}  // namespace
-
 TestHostWindow::TestHostWindow(std::wstring configDirectory)
     : configDirectory_(std::move(configDirectory)) {
-    registerClassOnce(&TestHostWindow::windowProc);
     // A hidden top-level window: a plugin's panel can be created as its child.
-    window_ = CreateWindowExW(0, kClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (window_ == nullptr) throw std::runtime_error("the test host window was not created");
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = createLinkedWindow(L"TarnwickTestHost", &TestHostWindow::windowProc,
+                                 WS_OVERLAPPEDWINDOW, nullptr, this);
 }
 
 TestHostWindow::~TestHostWindow() {
@@ -39,7 +20,7 @@ TestHostWindow::~TestHostWindow() {
 
 LRESULT CALLBACK TestHostWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    auto* self = reinterpret_cast<TestHostWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = linkedOwner<TestHostWindow>(window);
     if (self != nullptr && message >= WM_USER) self->received_.push_back({message, wParam, lParam});
     if (self != nullptr && message == NPPM_GETCURRENTSCINTILLA) {
         *reinterpret_cast<int*>(lParam) = self->currentView;
