@@ -25,7 +25,6 @@ class SearchList {
 public:
     using Entries = std::vector<SearchEntry>;
 
-    const Entries& entries() const { return entries_; }
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
     const SearchEntry& operator[](std::size_t index) const { return entries_[index]; }

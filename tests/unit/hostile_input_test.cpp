@@ -13,6 +13,7 @@
 #include "file_bytes.hpp"
 #include "settings/settings_format.hpp"
 #include "settings/settings_store.hpp"
+#include "settings_store_fixture.hpp"
 #include "settings/utf8_conversion.hpp"
 
 namespace tarnwick::testing {
@@ -97,23 +98,7 @@ TEST(HostileSettings, FileCutInsideAUtf8SequenceLeavesTheListAlone) {
     EXPECT_EQ(list.size(), 1u);
 }
 
-class HostileSettingsOnDisk : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tarnwick-hostile-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern;
-        host.configDirectory = root.u16string();
-        store.initPaths(host.handle());
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    fs::path file() const { return fs::path(store.filePath()); }
-
-    fs::path root;
-    FakeHost host;
-    SettingsStore store;
-};
+using HostileSettingsOnDisk = SettingsStoreOnDisk;
 
 TEST_F(HostileSettingsOnDisk, SettingsFileThatIsAFolderIsNeitherReadNorReplaced) {
     fs::create_directories(file() / "inside");

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_host.hpp"
+#include "settings_store_fixture.hpp"
 #include "file_bytes.hpp"
 #include "host/host_messages.hpp"
 #include "settings/settings_format.hpp"
@@ -30,25 +31,6 @@ SearchList twoEntries() {
     list.setEnabled(1, false);
     return list;
 }
-
-class SettingsStoreOnDisk : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tarnwick-store-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern;
-        host.configDirectory = (root / "portable" / "plugins" / "Config").u16string();
-        store.initPaths(host.handle());
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    fs::path file() const { return fs::path(store.filePath()); }
-    fs::path backup() const { return fs::path(store.backupPath()); }
-
-    fs::path root;
-    FakeHost host;
-    SettingsStore store;
-};
 
 TEST_F(SettingsStoreOnDisk, InitPathsAsksTheHostAndCreatesTheFolderWithItsParents) {
     EXPECT_EQ(host.messages(),
