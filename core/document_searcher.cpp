@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "host/editor_messages.hpp"
 #include "settings/utf8_conversion.hpp"
@@ -41,13 +42,14 @@ SearchMatch collectMatch(const EditorView& view, const SearchEntry& entry, std::
 }  // namespace
 
 MatchList DocumentSearcher::searchAll(const EditorView& view, const SearchList& list) const {
-    MatchList matches;
+    // Each entry's matches come in document order, so merging them orders the whole list
+    // in one pass instead of sorting it.
+    std::vector<MatchList> runs;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].enabled) searchEntry(view, list[i], static_cast<std::int32_t>(i), matches);
+        if (list[i].enabled)
+            searchEntry(view, list[i], static_cast<std::int32_t>(i), runs.emplace_back());
     }
-    sortByLineAndPosition(matches);
-    matches.shrink_to_fit();  // the list is kept until the next search: no spare capacity
-    return matches;
+    return mergeByLineAndPosition(std::move(runs));
 }
 
 void DocumentSearcher::searchEntry(const EditorView& view, const SearchEntry& entry,

@@ -20,7 +20,9 @@ struct SearchMatch {
 // The result of one search, ordered by line and then by position.
 using MatchList = std::vector<SearchMatch>;
 
-// Orders by line, then by position. Matches at the same place keep no defined order.
-void sortByLineAndPosition(MatchList& matches);
+// Merges lists that are each ordered by line and position (one per entry, in document
+// order) into one such list, moving the records. Matches at the same place come in the
+// order of their lists; nothing promises that order to the user.
+MatchList mergeByLineAndPosition(std::vector<MatchList> runs);
 
 }  // namespace tarnwick

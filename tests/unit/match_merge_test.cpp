@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "core/search_match.hpp"
+
+namespace tarnwick {
+namespace {
+
+SearchMatch at(std::int32_t line, std::int64_t position, std::int32_t entryIndex) {
+    return {line, u"entry", u"line text that needs the heap to hold it", position, 1, entryIndex};
+}
+
+// (line, position, entry) of every record, in order.
+using Places = std::vector<std::tuple<std::int32_t, std::int64_t, std::int32_t>>;
+
+Places placesOf(const MatchList& list) {
+    Places places;
+    for (const SearchMatch& match : list)
+        places.emplace_back(match.line, match.position, match.entryIndex);
+    return places;
+}
+
+TEST(MatchMerge, InterleavesRunsByLineThenPositionAndKeepsTheirRecordsWhole) {
+    std::vector<MatchList> runs = {
+        {at(0, 5, 0), at(2, 30, 0), at(2, 40, 0)},
+        {},
+        {at(0, 1, 2), at(1, 12, 2), at(2, 35, 2), at(7, 90, 2)},
+    };
+    const MatchList merged = mergeByLineAndPosition(std::move(runs));
+    EXPECT_EQ(
+        placesOf(merged),
+        (Places{{0, 1, 2}, {0, 5, 0}, {1, 12, 2}, {2, 30, 0}, {2, 35, 2}, {2, 40, 0}, {7, 90, 2}}));
+    for (const SearchMatch& match : merged)
+        EXPECT_TRUE(match.lineContent == u"line text that needs the heap to hold it");
+    EXPECT_EQ(merged.capacity(), merged.size()) << "the list is kept: no spare capacity";
+}
+
+TEST(MatchMerge, SamePlaceComesInRunOrder) {
+    std::vector<MatchList> runs = {{at(3, 7, 0)}, {at(3, 7, 1)}, {at(3, 7, 2), at(4, 9, 2)}};
+    EXPECT_EQ(placesOf(mergeByLineAndPosition(std::move(runs))),
+              (Places{{3, 7, 0}, {3, 7, 1}, {3, 7, 2}, {4, 9, 2}}));
+}
+
+// An editor whose line numbers do not grow with the position still yields an ordered list.
+TEST(MatchMerge, RunOutOfOrderIsStillOrdered) {
+    std::vector<MatchList> runs = {{at(5, 0, 0), at(1, 8, 0), at(3, 9, 0)}, {at(2, 4, 1)}};
+    EXPECT_EQ(placesOf(mergeByLineAndPosition(std::move(runs))),
+              (Places{{1, 8, 0}, {2, 4, 1}, {3, 9, 0}, {5, 0, 0}}));
+}
+
+TEST(MatchMerge, NoRunsOrOnlyEmptyRunsGiveAnEmptyList) {
+    EXPECT_TRUE(mergeByLineAndPosition({}).empty());
+    EXPECT_TRUE(mergeByLineAndPosition({MatchList{}, MatchList{}}).empty());
+}
+
+}  // namespace
+}  // namespace tarnwick
