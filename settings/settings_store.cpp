@@ -41,8 +41,10 @@ void SettingsStore::createFolder() const {
 
 void SettingsStore::load(SearchList& list) {
     std::ifstream in(pathOf(filePath_));
-    if (!in.is_open()) return;
-    backupBeforeSave_ = !readSearchList(in, list);
+    // A file that is there but cannot be opened (access denied, held by another program)
+    // was not read either: it is kept aside before a save may replace it. A missing file
+    // needs nothing kept.
+    backupBeforeSave_ = !in.is_open() || !readSearchList(in, list);
 }
 
 bool SettingsStore::keepUnreadFile() const {

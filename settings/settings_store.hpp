@@ -29,8 +29,8 @@ private:
 
     std::u16string folderPath_;
     std::u16string filePath_;
-    // Set when the last load did not take the whole file: the first save must not
-    // overwrite what the user may still want from it before it is kept aside.
+    // Set when the last load did not take the whole file, or could not open it: the first
+    // save must not overwrite what the user may still want from it before it is kept aside.
     bool backupBeforeSave_ = false;
 };
 

@@ -1,8 +1,11 @@
 // Huge and hostile inputs: none may crash, hang, or cost the user the list on disk.
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -99,6 +102,50 @@ TEST(HostileSettings, FileCutInsideAUtf8SequenceLeavesTheListAlone) {
 }
 
 using HostileSettingsOnDisk = SettingsStoreOnDisk;
+
+// Root reads every file whatever its mode, so as root the scenario runs in a child process
+// that has become the unprivileged user nobody and owns the test's folder.
+void runUnprivileged(const fs::path& folder, const std::function<void()>& scenario) {
+    if (geteuid() != 0) return scenario();
+    constexpr uid_t kNobody = 65534;
+    ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        ASSERT_EQ(chown(entry.path().c_str(), kNobody, kNobody), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+        scenario();
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the scenario failed as user nobody (see its output above)";
+}
+
+TEST_F(HostileSettingsOnDisk, FileThatCannotBeReadIsNotOverwrittenUntilItIsKept) {
+    runUnprivileged(root, [this] {
+        const std::string theirs = R"({"entries": [{"text": "theirs"}]})";
+        { std::ofstream(file(), std::ios::binary) << theirs; }
+        fs::permissions(file(), fs::perms::none);
+        SearchList list;
+        list.add(u"mine");
+        store.load(list);
+        EXPECT_EQ(list.size(), 1u);
+        store.save(list);
+        fs::permissions(file(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(fileBytes(file()), theirs) << "saved over a list that was never read";
+
+        // Once the file can be read it is kept aside, and the save goes ahead.
+        store.save(list);
+        EXPECT_EQ(fileBytes(backup()), theirs);
+        SearchList saved;
+        store.load(saved);
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_TRUE(saved[0].text == u"mine");
+    });
+}
 
 TEST_F(HostileSettingsOnDisk, SettingsFileThatIsAFolderIsNeitherReadNorReplaced) {
     fs::create_directories(file() / "inside");

@@ -85,6 +85,14 @@ TEST_F(SettingsStoreOnWindows, FileHeldOpenByAnotherProgramIsNeitherReadNorLost)
     CloseHandle(held);
     EXPECT_EQ(fileBytes(file), R"({"entries": [{"text": "theirs"}]})");
     EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+
+    // Once released, the file is kept aside before the next save replaces it.
+    store.save(list);
+    EXPECT_EQ(fileBytes(fs::path(store.backupPath())), R"({"entries": [{"text": "theirs"}]})");
+    SearchList saved;
+    store.load(saved);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saved[0].text == u"mine");
 }
 
 TEST_F(SettingsStoreOnWindows, SettingsFileThatIsAFolderIsNeitherReadNorReplaced) {
