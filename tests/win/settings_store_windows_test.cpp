@@ -22,6 +22,16 @@ protected:
     }
     void TearDown() override { fs::remove_all(root); }
 
+    // The file that could not be read whole was copied aside, and the last save holds the
+    // one entry `text`.
+    void expectKeptAsideAndSaved(const std::string& kept, const std::u16string& text) {
+        EXPECT_EQ(fileBytes(fs::path(store.backupPath())), kept);
+        SearchList saved;
+        store.load(saved);
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_TRUE(saved[0].text == text);
+    }
+
     fs::path root;
     std::unique_ptr<TestHostWindow> host;
     SettingsStore store;
@@ -64,11 +74,7 @@ TEST_F(SettingsStoreOnWindows, UnreadableFileIsKeptAsBackup) {
     store.load(list);
     list.add(u"new");
     store.save(list);
-    EXPECT_EQ(fileBytes(fs::path(store.backupPath())), "{ oops");
-    SearchList loaded;
-    store.load(loaded);
-    ASSERT_EQ(loaded.size(), 1u);
-    EXPECT_TRUE(loaded[0].text == u"new");
+    expectKeptAsideAndSaved("{ oops", u"new");
 }
 
 TEST_F(SettingsStoreOnWindows, FileHeldOpenByAnotherProgramIsNeitherReadNorLost) {
@@ -88,11 +94,7 @@ TEST_F(SettingsStoreOnWindows, FileHeldOpenByAnotherProgramIsNeitherReadNorLost)
 
     // Once released, the file is kept aside before the next save replaces it.
     store.save(list);
-    EXPECT_EQ(fileBytes(fs::path(store.backupPath())), R"({"entries": [{"text": "theirs"}]})");
-    SearchList saved;
-    store.load(saved);
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_TRUE(saved[0].text == u"mine");
+    expectKeptAsideAndSaved(R"({"entries": [{"text": "theirs"}]})", u"mine");
 }
 
 TEST_F(SettingsStoreOnWindows, SettingsFileThatIsAFolderIsNeitherReadNorReplaced) {
