@@ -108,19 +108,24 @@ using HostileSettingsOnDisk = SettingsStoreOnDisk;
 void runUnprivileged(const fs::path& folder, const std::function<void()>& scenario) {
     if (geteuid() != 0) return scenario();
     constexpr uid_t kNobody = 65534;
-    ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
+    // A container's root may lack the right to give files away or to change user.
+    constexpr int kCannotDropRoot = 77;
+    bool given = chown(folder.c_str(), kNobody, kNobody) == 0;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        ASSERT_EQ(chown(entry.path().c_str(), kNobody, kNobody), 0);
+        given = given && chown(entry.path().c_str(), kNobody, kNobody) == 0;
+    if (!given) GTEST_SKIP() << "root here cannot hand the test folder to user nobody";
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(kCannotDropRoot);
         scenario();
         _exit(::testing::Test::HasFailure() ? 1 : 0);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+    ASSERT_TRUE(WIFEXITED(status)) << "the scenario as user nobody did not end normally";
+    if (WEXITSTATUS(status) == kCannotDropRoot) GTEST_SKIP() << "root here cannot become nobody";
+    EXPECT_EQ(WEXITSTATUS(status), 0)
         << "the scenario failed as user nobody (see its output above)";
 }
 
