@@ -43,7 +43,7 @@ int Window::getWidth() const {
 int Window::getHeight() const {
     RECT rect{};
     getClientRect(rect);
-    return IsWindowVisible(window) == TRUE ? rect.bottom - rect.top : 0;
+    return isVisible() ? rect.bottom - rect.top : 0;
 }
 
 bool Window::isVisible() const {

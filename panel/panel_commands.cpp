@@ -59,8 +59,7 @@ void TarnwickPanel::runSearch() {
     if (view == nullptr) return;
     // A search that fails (an editor answer too large to hold, for one) throws before
     // anything is replaced: the previous results, list and highlighting stay.
-    MatchList found = searcher.searchAll(EditorView(view), searchList);
-    matchList = std::move(found);
+    matchList = searcher.searchAll(EditorView(view), searchList);
     fillResultsList();
     indicators.apply(EditorView(view), searchList, matchList);
     SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "about/gdiplus_session.hpp"
 #include "core/panel_layout.hpp"
 #include "panel/list_view.hpp"
@@ -39,7 +41,8 @@ void TarnwickPanel::setUpControls() {
     HWND* const controls[] = {&searchListCtrl, &resultsListCtrl, &editCtrl,     &addButton,
                               &searchButton,   &clearButton,     &resultsLabel, &stringsLabel,
                               &infoButton,     &allCheckBox};
-    for (int i = 0; i < 10; ++i) *controls[i] = GetDlgItem(window, IDC_SEARCH_LIST + i);
+    for (std::size_t i = 0; i < std::size(controls); ++i)
+        *controls[i] = GetDlgItem(window, IDC_SEARCH_LIST + static_cast<int>(i));
     startGdiplusOnce();
 
     list_view::setExtendedStyle(searchListCtrl, kSearchListStyle);

@@ -1,5 +1,6 @@
 // Times what a user waits for on big inputs, in one process with real Scintilla views in
-// minihost, and prints medians. It never fails on time: the figures are for people.
+// minihost, and prints medians and fastest runs. It never fails on time: the figures are
+// for people.
 #include <windows.h>
 
 #include <psapi.h>
@@ -14,15 +15,16 @@
 #include <vector>
 
 #include "core/document_searcher.hpp"
+#include "core/indicator_block.hpp"
 #include "minihost/mini_host.hpp"
 #include "minihost/scintilla_messages.hpp"
+#include "resources/resource.h"
 
 namespace tarnwick::bench {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSearchButton = 2005, kClearButton = 2006, kAddButton = 2004, kEntryEdit = 2003;
 constexpr int kRuns = 5;
 
 double secondsOf(const std::function<void()>& work) {
@@ -101,7 +103,8 @@ std::size_t bareLoop(HWND view, const std::vector<std::string>& needles) {
 // indicator of the block cleared, then two per match (indicator, fill). The block is the
 // one minihost grants the panel, so both paint the same indicators.
 void bareHighlighting(HWND view, const MatchList& matches) {
-    constexpr int kBaseIndicator = minihost::MiniHost::kDefaultFirstIndicator, kIndicators = 10;
+    constexpr int kBaseIndicator = minihost::MiniHost::kDefaultFirstIndicator;
+    constexpr int kIndicators = IndicatorBlock::kIndicatorCount;
     const LRESULT length = SendMessageW(view, SCI_GETLENGTH, 0, 0);
     for (int k = 0; k < kIndicators; ++k) {
         SendMessageW(view, SCI_SETINDICATORCURRENT, kBaseIndicator + k, 0);
@@ -115,7 +118,7 @@ void bareHighlighting(HWND view, const MatchList& matches) {
 }
 
 // Runs work inside a window procedure, where the Search command runs too: under Wine the
-// same messages cost about a tenth more when sent from outside any message handling, which
+// same messages cost over a tenth more when sent from outside any message handling, which
 // would flatter every ratio against the bare loop.
 class InsideMessage {
 public:
@@ -184,7 +187,7 @@ public:
         // Measured on the process's first search: freed heap memory stays committed, so a
         // later search would reuse what earlier ones left and seem to hold nothing.
         const SIZE_T before = committedBytes();
-        click(panel, kSearchButton);
+        click(panel, IDC_SEARCH_BUTTON);
         const SIZE_T after = committedBytes();
 
         SearchList list;
@@ -199,15 +202,15 @@ public:
         Times bare, whole, searchOnly, paintOnly, clears;
         for (int round = 0; round < kRuns; ++round) {
             bare.add(inside.seconds([&] { matches = bareLoop(host.mainView(), needles); }));
-            whole.add(secondsOf([&] { click(panel, kSearchButton); }));
+            whole.add(secondsOf([&] { click(panel, IDC_SEARCH_BUTTON); }));
             searchOnly.add(
                 inside.seconds([&] { found = DocumentSearcher{}.searchAll(view, list); }));
             paintOnly.add(inside.seconds([&] { bareHighlighting(host.mainView(), found); }));
         }
-        click(panel, kClearButton);
+        click(panel, IDC_CLEAR_BUTTON);
         for (int round = 0; round < kRuns; ++round) {
-            click(panel, kSearchButton);
-            clears.add(secondsOf([&] { click(panel, kClearButton); }));
+            click(panel, IDC_SEARCH_BUTTON);
+            clears.add(secondsOf([&] { click(panel, IDC_CLEAR_BUTTON); }));
         }
 
         std::printf(
@@ -248,8 +251,8 @@ public:
                 host.pumpMessages();
             }));
             const HWND panel = host.registeredPanels().front().client;
-            SetDlgItemTextW(panel, kEntryEdit, L"one more");
-            adds.add(secondsOf([&] { click(panel, kAddButton); }));
+            SetDlgItemTextW(panel, IDC_ENTRY_EDIT, L"one more");
+            adds.add(secondsOf([&] { click(panel, IDC_ADD_BUTTON); }));
         }
         opens.print("panel opened with 10,000 entries (target under 1 s)");
         adds.print("Add on a list of 10,000 entries (target under 0.5 s)");
