@@ -5,11 +5,12 @@
 namespace tarnwick {
 
 // Scintilla messages sent to an editor view. Positions and lengths are byte offsets
-// into the document's UTF-8 text; lines are numbered from 0.
+// into the document's text, in the document's code page; lines are numbered from 0.
 inline constexpr std::uint32_t SCI_GOTOLINE = 2024;
 inline constexpr std::uint32_t SCI_GETLENGTH = 2006;
 inline constexpr std::uint32_t SCI_INDICSETSTYLE = 2080;
 inline constexpr std::uint32_t SCI_INDICSETFORE = 2082;
+inline constexpr std::uint32_t SCI_GETCODEPAGE = 2137;
 inline constexpr std::uint32_t SCI_GETLINE = 2153;
 inline constexpr std::uint32_t SCI_SETSEL = 2160;
 inline constexpr std::uint32_t SCI_LINEFROMPOSITION = 2166;
@@ -20,12 +21,16 @@ inline constexpr std::uint32_t SCI_SEARCHINTARGET = 2197;
 inline constexpr std::uint32_t SCI_SETSEARCHFLAGS = 2198;
 inline constexpr std::uint32_t SCI_ENSUREVISIBLEENFORCEPOLICY = 2234;
 inline constexpr std::uint32_t SCI_LINELENGTH = 2350;
+inline constexpr std::uint32_t SCI_GETDOCPOINTER = 2357;
 inline constexpr std::uint32_t SCI_SETINDICATORCURRENT = 2500;
 inline constexpr std::uint32_t SCI_INDICATORFILLRANGE = 2504;
 inline constexpr std::uint32_t SCI_INDICATORCLEARRANGE = 2505;
 inline constexpr std::uint32_t SCI_INDICSETUNDER = 2510;
 inline constexpr std::uint32_t SCI_INDICSETALPHA = 2523;
 inline constexpr std::uint32_t SCI_INDICSETOUTLINEALPHA = 2558;
+
+// The code page of a view that holds UTF-8; 0 is the system's ANSI code page.
+inline constexpr std::uint32_t SC_CP_UTF8 = 65001;
 
 // Indicator style: a translucent box with rounded corners.
 inline constexpr std::intptr_t INDIC_ROUNDBOX = 7;

@@ -6,15 +6,24 @@ namespace tarnwick {
 
 // Messages sent to the host's main window.
 inline constexpr std::uint32_t NPPM_GETCURRENTSCINTILLA = 2028;
+// wParam the view (0 main, 1 second), lParam the tab index in it.
+inline constexpr std::uint32_t NPPM_ACTIVATEDOC = 2052;
 inline constexpr std::uint32_t NPPM_DMMSHOW = 2054;
 inline constexpr std::uint32_t NPPM_DMMHIDE = 2055;
 inline constexpr std::uint32_t NPPM_DMMUPDATEDISPINFO = 2056;
 inline constexpr std::uint32_t NPPM_DMMREGASDCKDLG = 2057;
 inline constexpr std::uint32_t NPPM_GETPLUGINSCONFIGDIR = 2070;
+// wParam a buffer id, lParam the view to look in first; the answer is -1 when no tab
+// shows the buffer, else the view in its two highest bits and the tab index in the rest.
+inline constexpr std::uint32_t NPPM_GETPOSFROMBUFFERID = 2081;
+// The buffer id of the document in the current view; 0 from a host that lacks it.
+inline constexpr std::uint32_t NPPM_GETCURRENTBUFFERID = 2084;
 inline constexpr std::uint32_t NPPM_ALLOCATEINDICATOR = 2137;
 
-// Notification codes: the first two arrive through beNotified, the dock codes as
-// WM_NOTIFY from the host window (low 16 bits of the code).
+// Notification codes: the first three arrive through beNotified, the dock codes as
+// WM_NOTIFY from the host window (low 16 bits of the code). The two about documents
+// name the buffer in the header's idFrom.
+inline constexpr std::uint32_t NPPN_FILEBEFORECLOSE = 1003;
 inline constexpr std::uint32_t NPPN_SHUTDOWN = 1009;
 inline constexpr std::uint32_t NPPN_BUFFERACTIVATED = 1010;
 inline constexpr std::uint32_t DMN_DOCK = 1052;

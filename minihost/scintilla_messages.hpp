@@ -14,14 +14,12 @@ inline constexpr std::uint32_t SCI_SETSAVEPOINT = 2014;
 inline constexpr std::uint32_t SCI_SETCODEPAGE = 2037;
 inline constexpr std::uint32_t SCI_INDICGETSTYLE = 2081;
 inline constexpr std::uint32_t SCI_INDICGETFORE = 2083;
-inline constexpr std::uint32_t SCI_GETCODEPAGE = 2137;
 inline constexpr std::uint32_t SCI_GETFIRSTVISIBLELINE = 2152;
 inline constexpr std::uint32_t SCI_EMPTYUNDOBUFFER = 2175;
 inline constexpr std::uint32_t SCI_SETTEXT = 2181;
 inline constexpr std::uint32_t SCI_GETTEXT = 2182;
 inline constexpr std::uint32_t SCI_GETTARGETSTART = 2191;
 inline constexpr std::uint32_t SCI_APPENDTEXT = 2282;
-inline constexpr std::uint32_t SCI_GETDOCPOINTER = 2357;
 inline constexpr std::uint32_t SCI_SETDOCPOINTER = 2358;
 inline constexpr std::uint32_t SCI_CREATEDOCUMENT = 2375;
 inline constexpr std::uint32_t SCI_ADDREFDOCUMENT = 2376;
@@ -30,8 +28,5 @@ inline constexpr std::uint32_t SCI_INDICATORVALUEAT = 2507;
 inline constexpr std::uint32_t SCI_INDICGETUNDER = 2511;
 inline constexpr std::uint32_t SCI_INDICGETALPHA = 2524;
 inline constexpr std::uint32_t SCI_INDICGETOUTLINEALPHA = 2559;
-
-// The code page that makes a view hold UTF-8, as the host's views do.
-inline constexpr std::uintptr_t SC_CP_UTF8 = 65001;
 
 }  // namespace tarnwick
