@@ -1,17 +1,34 @@
 #include "core/current_view.hpp"
 
-#include <cstdint>
-
+#include "host/editor_messages.hpp"
 #include "host/host_messages.hpp"
 #include "host/send_message.hpp"
 
 namespace tarnwick {
 
-WindowHandle currentView(const NppData& hostHandles) {
+std::int32_t currentViewIndex(const NppData& hostHandles) {
     std::int32_t which = -1;
     sendMessage(hostHandles._nppHandle, NPPM_GETCURRENTSCINTILLA, 0,
                 reinterpret_cast<std::intptr_t>(&which));
-    return which == 0 ? hostHandles._scintillaMainHandle : hostHandles._scintillaSecondHandle;
+    return which == kMainView ? kMainView : kSecondView;
+}
+
+WindowHandle viewAt(const NppData& hostHandles, std::int32_t index) {
+    return index == kMainView ? hostHandles._scintillaMainHandle
+                              : hostHandles._scintillaSecondHandle;
+}
+
+WindowHandle currentView(const NppData& hostHandles) {
+    return viewAt(hostHandles, currentViewIndex(hostHandles));
+}
+
+std::intptr_t documentShownIn(WindowHandle view) {
+    return sendMessage(view, SCI_GETDOCPOINTER, 0, 0);
+}
+
+std::uintptr_t currentBufferId(const NppData& hostHandles) {
+    return static_cast<std::uintptr_t>(
+        sendMessage(hostHandles._nppHandle, NPPM_GETCURRENTBUFFERID, 0, 0));
 }
 
 }  // namespace tarnwick

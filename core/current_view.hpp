@@ -1,12 +1,30 @@
 #pragma once
 
+#include <cstdint>
+
 #include "host/host_records.hpp"
 
 namespace tarnwick {
 
-// The editor view the host reports as current: the main view when the host answers 0,
-// the second view for any other answer (including none at all). Null when the host's
-// handles were never stored.
+// The host's two editor views as its messages number them.
+inline constexpr std::int32_t kMainView = 0;
+inline constexpr std::int32_t kSecondView = 1;
+
+// Which view the host reports as current: the main view when it answers 0, the second
+// view for any other answer (including none at all).
+std::int32_t currentViewIndex(const NppData& hostHandles);
+
+// The window of view `index` (kMainView, else the second view).
+WindowHandle viewAt(const NppData& hostHandles, std::int32_t index);
+
+// The window of the current view; null when the host's handles were never stored.
 WindowHandle currentView(const NppData& hostHandles);
+
+// The editor's document that `view` shows, as its pointer: the same document shown in
+// both views gives the same value.
+std::intptr_t documentShownIn(WindowHandle view);
+
+// The host's buffer id of the document in its current view; 0 from a host without them.
+std::uintptr_t currentBufferId(const NppData& hostHandles);
 
 }  // namespace tarnwick

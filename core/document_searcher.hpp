@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/document_encoding.hpp"
 #include "core/editor_view.hpp"
 #include "core/search_entry.hpp"
 #include "core/search_list.hpp"
@@ -14,13 +15,15 @@ namespace tarnwick {
 class DocumentSearcher {
 public:
     // Every match of every enabled entry, sorted by line and position. Disabled entries
-    // send nothing to the view but keep their index.
+    // send nothing to the view but keep their index. The entries are looked for as the
+    // document's code page spells them, asked once per search.
     MatchList searchAll(const EditorView& view, const SearchList& list) const;
 
     // Appends the entry's matches in document order. Matches never overlap: each search
-    // starts where the previous match ended.
-    void searchEntry(const EditorView& view, const SearchEntry& entry, std::int32_t entryIndex,
-                     MatchList& matches) const;
+    // starts where the previous match ended. An entry that cannot be written in the
+    // document's code page finds nothing.
+    void searchEntry(const EditorView& view, const DocumentEncoding& encoding,
+                     const SearchEntry& entry, std::int32_t entryIndex, MatchList& matches) const;
 };
 
 }  // namespace tarnwick

@@ -63,11 +63,15 @@ void IndicatorBlock::apply(const EditorView& view, const SearchList& list,
 }
 
 void reapplyHighlights(const NppData& hostHandles, const SearchList& list, const MatchList& matches,
-                       const IndicatorBlock& indicators) {
-    if (matches.empty()) return;
+                       const IndicatorBlock& indicators, MarkedDocuments& marks) {
+    if (matches.empty() && !marks.anyStale()) return;
     const WindowHandle view = currentView(hostHandles);
     if (view == nullptr) return;
-    indicators.apply(EditorView(view), list, matches);
+    switch (marks.shown(documentShownIn(view))) {
+        case MarkedDocuments::Action::paint: indicators.apply(EditorView(view), list, matches); break;
+        case MarkedDocuments::Action::clear: indicators.clear(EditorView(view)); break;
+        case MarkedDocuments::Action::nothing: break;
+    }
 }
 
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/editor_view.hpp"
+#include "core/marked_documents.hpp"
 #include "core/search_list.hpp"
 #include "core/search_match.hpp"
 #include "host/host_records.hpp"
@@ -36,10 +37,11 @@ private:
     std::int32_t baseIndicator_ = kDefaultBase;
 };
 
-// Paints the last search's matches again into the host's current view, without
-// searching: after a document switch the same positions are marked in the new document.
-// Sends nothing when there are no matches or no current view.
+// After a document switch, brings the marks of the document the current view shows in line
+// with the results, without searching: the document they were found in is painted again,
+// one whose marks are stale is cleared, any other is left alone. Sends nothing when there
+// are neither results nor stale marks, or no current view.
 void reapplyHighlights(const NppData& hostHandles, const SearchList& list, const MatchList& matches,
-                       const IndicatorBlock& indicators);
+                       const IndicatorBlock& indicators, MarkedDocuments& marks);
 
 }  // namespace tarnwick

@@ -25,8 +25,24 @@ bool isCheckBoxChange(std::uint32_t changedMask, std::uint32_t newState, std::ui
     return (changedMask & kStateChangedFlag) != 0 && ((newState ^ oldState) & kStateImageMask) != 0;
 }
 
+namespace {
+
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+// The edit box's buffer can end between the two halves of a character beyond the BMP;
+// the half left over would be shown as garbage and saved as U+FFFD.
+std::u16string_view withoutCutSurrogate(std::u16string_view text) {
+    if (!text.empty() && isHighSurrogate(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
 bool SearchList::add(std::u16string_view editText) {
-    std::u16string text = stripSpaces(editText.substr(0, kEntryTextBufferUnits - 1));
+    std::u16string text =
+        stripSpaces(withoutCutSurrogate(editText.substr(0, kEntryTextBufferUnits - 1)));
     if (text.empty()) return false;
     entries_.push_back(SearchEntry{std::move(text), true, paletteColorFor(entries_.size())});
     return true;

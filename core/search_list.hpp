@@ -31,8 +31,9 @@ public:
     Entries::const_iterator begin() const { return entries_.begin(); }
     Entries::const_iterator end() const { return entries_.end(); }
 
-    // Appends the edit-box text as far as the edit box's buffer holds it, stripped of
-    // leading and trailing spaces, enabled, with the palette colour for the current count. Returns
+    // Appends the edit-box text as far as the edit box's buffer holds it, without a high
+    // surrogate left at its end, stripped of leading and trailing spaces, enabled, with
+    // the palette colour for the current count. Returns
     // false, changing nothing, when nothing but spaces was given.
     bool add(std::u16string_view editText);
 

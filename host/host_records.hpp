@@ -65,8 +65,8 @@ struct tTbData {
     const HostChar* pszModuleName;
 };
 
-// The header that starts every editor and host notification; the plugin reads only
-// `code`.
+// The header that starts every editor and host notification; the plugin reads `code`
+// and, for the notifications about documents, the buffer id in `idFrom`.
 struct SciNotifyHeader {
     void* hwndFrom;
     std::uintptr_t idFrom;

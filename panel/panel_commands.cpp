@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
+#include "core/current_view.hpp"
 #include "core/match_navigation.hpp"
 #include "core/result_texts.hpp"
 #include "dialogs/wide_text.hpp"
@@ -57,28 +59,40 @@ void TarnwickPanel::setAllEnabled() {
 void TarnwickPanel::runSearch() {
     const WindowHandle view = currentView();
     if (view == nullptr) return;
+    // The results remember their document, so that its marks and jumps never land in
+    // another one.
+    const DocumentRef searched{documentShownIn(view), currentBufferId(hostHandles)};
     // A search that fails (an editor answer too large to hold, for one) throws before
     // anything is replaced: the previous results, list and highlighting stay.
     matchList = searcher.searchAll(EditorView(view), searchList);
     fillResultsList();
     indicators.apply(EditorView(view), searchList, matchList);
+    markedDocuments.searched(searched, !matchList.empty());
     SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));
 }
 
 void TarnwickPanel::clearResults() {
     matchList.clear();
     list_view::deleteAllRows(resultsListCtrl);
-    if (const WindowHandle view = currentView()) indicators.clear(EditorView(view));
+    const WindowHandle view = currentView();
+    std::intptr_t cleared = 0;
+    if (view != nullptr) {
+        cleared = documentShownIn(view);
+        indicators.clear(EditorView(view));
+    }
+    markedDocuments.cleared(cleared);
     SetWindowTextW(resultsLabel, asWide(kEmptyResultsLabel));
 }
 
 void TarnwickPanel::goToMatch() const {
     const int row = firstSelectedRow(resultsListCtrl);
-    if (row < 0 || static_cast<std::size_t>(row) >= matchList.size()) return;
-    const WindowHandle view = currentView();
-    if (view == nullptr) return;
-    selectMatch(EditorView(view), matchList[static_cast<std::size_t>(row)]);
-    SetFocus(static_cast<HWND>(view));
+    // A copy: bringing the document forward re-enters the panel through the host's
+    // notification.
+    const std::optional<DocumentRef> document = markedDocuments.results();
+    if (row < 0 || static_cast<std::size_t>(row) >= matchList.size() || !document) return;
+    const WindowHandle view =
+        jumpToMatch(hostHandles, *document, matchList[static_cast<std::size_t>(row)]);
+    if (view != nullptr) SetFocus(static_cast<HWND>(view));
 }
 
 void TarnwickPanel::fillResultsList() const {

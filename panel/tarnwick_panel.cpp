@@ -33,8 +33,12 @@ void TarnwickPanel::saveSearches() {
     settings.save(searchList);
 }
 
-void TarnwickPanel::reapplyHighlights() const {
-    tarnwick::reapplyHighlights(hostHandles, searchList, matchList, indicators);
+void TarnwickPanel::reapplyHighlights() {
+    tarnwick::reapplyHighlights(hostHandles, searchList, matchList, indicators, markedDocuments);
+}
+
+void TarnwickPanel::documentClosed(std::uintptr_t bufferId) {
+    markedDocuments.closed(bufferId);
 }
 
 WindowHandle TarnwickPanel::currentView() const {

@@ -6,6 +6,7 @@
 
 #include "core/document_searcher.hpp"
 #include "core/indicator_block.hpp"
+#include "core/marked_documents.hpp"
 #include "core/search_list.hpp"
 #include "core/search_match.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
@@ -27,7 +28,10 @@ public:
     void attachToHost(const NppData& host, int showPanelCommandId, int showPanelMenuIndex);
 
     void saveSearches();
-    void reapplyHighlights() const;
+    // The host switched documents: the one shown gets the results' marks, or loses stale ones.
+    void reapplyHighlights();
+    // The host is about to close the buffer.
+    void documentClosed(std::uintptr_t bufferId);
 
 protected:
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,6 +78,7 @@ private:
     SettingsStore settings;
     SearchList searchList;
     MatchList matchList;
+    MarkedDocuments markedDocuments;
     // True while the search list control is rebuilt: the control's own item-changed
     // notifications during a rebuild are not the user's clicks.
     bool fillingSearchList = false;

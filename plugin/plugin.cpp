@@ -50,10 +50,11 @@ void fillMenuItem(FuncItem& item, const wchar_t* name, PluginCommand command) {
     item._pShKey = nullptr;
 }
 
-void onNotification(std::uint32_t code) {
+void onNotification(const SciNotifyHeader& header) {
     if (!panel) return;
-    if (code == NPPN_SHUTDOWN) panel->saveSearches();
-    if (code == NPPN_BUFFERACTIVATED && panel->isVisible()) panel->reapplyHighlights();
+    if (header.code == NPPN_SHUTDOWN) panel->saveSearches();
+    if (header.code == NPPN_BUFFERACTIVATED && panel->isVisible()) panel->reapplyHighlights();
+    if (header.code == NPPN_FILEBEFORECLOSE) panel->documentClosed(header.idFrom);
 }
 
 void onProcessDetach() {
@@ -88,7 +89,7 @@ __declspec(dllexport) FuncItem* getFuncsArray(int* count) {
 
 __declspec(dllexport) void beNotified(SCNotification* notification) {
     exceptionBarrier([&] {
-        if (notification != nullptr) onNotification(notification->nmhdr.code);
+        if (notification != nullptr) onNotification(notification->nmhdr);
     });
 }
 

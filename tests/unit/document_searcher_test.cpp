@@ -31,6 +31,10 @@ Trace readLength() {
     return {{SCI_GETLENGTH, 0, 0, {}}};
 }
 
+Trace askCodePage() {
+    return {{SCI_GETCODEPAGE, 0, 0, {}}};
+}
+
 Trace concat(std::initializer_list<Trace> parts) {
     Trace all;
     for (const Trace& part : parts) all.insert(all.end(), part.begin(), part.end());
@@ -60,33 +64,33 @@ TEST_F(DocumentSearcherTrace, DisabledEntrySendsNothing) {
 TEST_F(DocumentSearcherTrace, EmptyTextSendsNothingAndTheNextEntryIsSearched) {
     const MatchList found = search("xb", {enabledEntry(u""), enabledEntry(u"b")});
     EXPECT_EQ(editor.messages(),
-              concat({readLength(), targetSearch(0, 2, "b"), collectMatch(1, 0)}));
+              concat({askCodePage(), readLength(), targetSearch(0, 2, "b"), collectMatch(1, 0)}));
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].entryIndex, 1);
 }
 
 TEST_F(DocumentSearcherTrace, EmptyDocumentStopsAfterReadingItsLength) {
     search("", {enabledEntry(u"a"), enabledEntry(u"b")});
-    EXPECT_EQ(editor.messages(), concat({readLength(), readLength()}));
+    EXPECT_EQ(editor.messages(), concat({askCodePage(), readLength(), readLength()}));
 }
 
 TEST_F(DocumentSearcherTrace, EachSearchStartsWhereThePreviousMatchEnded) {
     search("aaaa\n", {enabledEntry(u"aa")});
     EXPECT_EQ(editor.messages(),
-              concat({readLength(), targetSearch(0, 5, "aa"), collectMatch(0, 0),
+              concat({askCodePage(), readLength(), targetSearch(0, 5, "aa"), collectMatch(0, 0),
                       targetSearch(2, 5, "aa"), collectMatch(2, 0), targetSearch(4, 5, "aa")}));
 }
 
 TEST_F(DocumentSearcherTrace, MatchEndingAtTheDocumentEndEndsTheEntry) {
     search("ab\nab", {enabledEntry(u"AB")});
-    EXPECT_EQ(editor.messages(), concat({readLength(), targetSearch(0, 5, "AB"), collectMatch(0, 0),
+    EXPECT_EQ(editor.messages(), concat({askCodePage(), readLength(), targetSearch(0, 5, "AB"), collectMatch(0, 0),
                                          targetSearch(2, 5, "AB"), collectMatch(3, 1)}));
 }
 
 TEST_F(DocumentSearcherTrace, EveryMatchOnALineFetchesTheLineAgain) {
     const MatchList found = search("x x x\ny", {enabledEntry(u"x")});
     EXPECT_EQ(editor.messages(),
-              concat({readLength(), targetSearch(0, 7, "x"), collectMatch(0, 0),
+              concat({askCodePage(), readLength(), targetSearch(0, 7, "x"), collectMatch(0, 0),
                       targetSearch(1, 7, "x"), collectMatch(2, 0), targetSearch(3, 7, "x"),
                       collectMatch(4, 0), targetSearch(5, 7, "x")}));
     ASSERT_EQ(found.size(), 3u);
@@ -96,7 +100,7 @@ TEST_F(DocumentSearcherTrace, EveryMatchOnALineFetchesTheLineAgain) {
 TEST_F(DocumentSearcherTrace, LengthIsReadOncePerEntryAndEntryTextSentAsUtf8) {
     search("\xC3\xA9z", {enabledEntry(u"\u00E9"), disabledEntry(u"q"), enabledEntry(u"z")});
     EXPECT_EQ(editor.messages(),
-              concat({readLength(), targetSearch(0, 3, "\xC3\xA9"), collectMatch(0, 0),
+              concat({askCodePage(), readLength(), targetSearch(0, 3, "\xC3\xA9"), collectMatch(0, 0),
                       targetSearch(2, 3, "\xC3\xA9"), readLength(), targetSearch(0, 3, "z"),
                       collectMatch(2, 0)}));
     EXPECT_TRUE(editor.lineBuffersArrivedZeroed());

@@ -6,41 +6,10 @@
 #include "fake_host.hpp"
 #include "host/editor_messages.hpp"
 #include "host/host_messages.hpp"
+#include "indicator_traces.hpp"
 
 namespace tarnwick::testing {
 namespace {
-
-using Trace = std::vector<SentMessage>;
-
-void append(Trace& trace, const Trace& more) {
-    trace.insert(trace.end(), more.begin(), more.end());
-}
-
-Trace clearTrace(std::int32_t base, std::intptr_t documentLength) {
-    Trace trace{{SCI_GETLENGTH, 0, 0, {}}};
-    for (std::int32_t k = 0; k < 10; ++k) {
-        append(trace, {{SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(base + k), 0, {}},
-                       {SCI_INDICATORCLEARRANGE, 0, documentLength, {}}});
-    }
-    return trace;
-}
-
-Trace styleTrace(std::int32_t indicator, Colorref color) {
-    const auto i = static_cast<std::uintptr_t>(indicator);
-    return {{SCI_INDICSETSTYLE, i, 7, {}},
-            {SCI_INDICSETFORE, i, static_cast<std::intptr_t>(color), {}},
-            {SCI_INDICSETALPHA, i, 80, {}},
-            {SCI_INDICSETOUTLINEALPHA, i, 220, {}},
-            {SCI_INDICSETUNDER, i, 1, {}}};
-}
-
-Trace fillTrace(std::int32_t indicator, std::int64_t position, std::int64_t length) {
-    return {{SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator), 0, {}},
-            {SCI_INDICATORFILLRANGE,
-             static_cast<std::uintptr_t>(position),
-             static_cast<std::intptr_t>(length),
-             {}}};
-}
 
 SearchList entries(int count) {
     SearchList list;
@@ -119,52 +88,6 @@ TEST(IndicatorBlockApply, SearchThatFoundNothingStillClears) {
     FakeEditor editor("abc");
     IndicatorBlock{}.apply(EditorView(editor.handle()), SearchList{}, MatchList{});
     EXPECT_EQ(editor.messages(), clearTrace(9, 3));
-}
-
-class ReapplyHighlights : public ::testing::Test {
-protected:
-    NppData handles() { return {host.handle(), mainView.handle(), secondView.handle()}; }
-
-    FakeHost host;
-    FakeEditor mainView{"abc"};
-    FakeEditor secondView{"abcdef"};
-    const SearchList list = entries(1);
-    const MatchList matches = oneMatchEach(1);
-};
-
-TEST_F(ReapplyHighlights, EmptyMatchListSendsNothing) {
-    reapplyHighlights(handles(), list, MatchList{}, IndicatorBlock{});
-    EXPECT_TRUE(host.messages().empty());
-    EXPECT_TRUE(mainView.messages().empty());
-    EXPECT_TRUE(secondView.messages().empty());
-}
-
-TEST_F(ReapplyHighlights, HostAnswerZeroPaintsTheMainView) {
-    host.currentView = 0;
-    reapplyHighlights(handles(), list, matches, IndicatorBlock{});
-    EXPECT_EQ(host.messages(), Trace({{NPPM_GETCURRENTSCINTILLA, 0, 0, "-1"}}));
-    Trace expected = clearTrace(9, 3);
-    append(expected, styleTrace(9, list[0].color));
-    append(expected, fillTrace(9, 0, 2));
-    EXPECT_EQ(mainView.messages(), expected);
-    EXPECT_TRUE(secondView.messages().empty());
-}
-
-TEST_F(ReapplyHighlights, AnyOtherAnswerPaintsTheSecondView) {
-    for (std::optional<std::int32_t> answer :
-         {std::optional<std::int32_t>(1), std::optional<std::int32_t>()}) {
-        host.currentView = answer;
-        secondView.forgetMessages();
-        reapplyHighlights(handles(), list, matches, IndicatorBlock{});
-        EXPECT_FALSE(secondView.messages().empty());
-        EXPECT_TRUE(mainView.messages().empty());
-    }
-}
-
-TEST_F(ReapplyHighlights, NoViewBehindTheAnswerDoesNothing) {
-    host.currentView = 1;
-    reapplyHighlights({host.handle(), mainView.handle(), nullptr}, list, matches, IndicatorBlock{});
-    EXPECT_TRUE(mainView.messages().empty());
 }
 
 }  // namespace

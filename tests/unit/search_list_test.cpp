@@ -52,6 +52,16 @@ TEST(SearchListAdd, TakesAtMostWhatTheEditBoxBufferHolds) {
     EXPECT_EQ(list[0].text, std::u16string(509, u'x'));
 }
 
+TEST(SearchListAdd, AHighSurrogateLeftAtTheEndIsDropped) {
+    const SearchList list = listWithTexts({u"ab\xD83D", u"x\U0001F600", u"y\xDE00", u"\xD83D"});
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_TRUE(list[0].text == u"ab");
+    EXPECT_TRUE(list[1].text == u"x\U0001F600");  // a whole pair stays
+    EXPECT_TRUE(list[2].text == u"y\xDE00");      // only a first half is a cut
+    // Dropped before the spaces are stripped: "a \xD83D" is the entry "a".
+    EXPECT_TRUE(listWithTexts({u"a \xD83D"})[0].text == u"a");
+}
+
 TEST(SearchListAdd, ElevenAdditionsCycleThroughThePalette) {
     SearchList list;
     for (int i = 0; i < 11; ++i) list.add(u"same");

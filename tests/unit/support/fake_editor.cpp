@@ -19,7 +19,15 @@ bool equalFolded(char a, char b) {
 
 }  // namespace
 
-FakeEditor::FakeEditor(std::string document) {
+// Each editor shows a document of its own until a test shows another.
+FakeEditor::FakeEditor(std::string document) : documentPointer(reinterpret_cast<std::intptr_t>(this)) {
+    setDocument(std::move(document));
+}
+
+void FakeEditor::showDocument(std::intptr_t pointer, std::string document,
+                              std::uint32_t documentCodePage) {
+    documentPointer = pointer;
+    codePage = documentCodePage;
     setDocument(std::move(document));
 }
 
@@ -46,6 +54,8 @@ std::intptr_t FakeEditor::answer(SentMessage& recorded) {
         case SCI_LINEFROMPOSITION: return lineFromPosition(wParam);
         case SCI_LINELENGTH: return lineLength(wParam);
         case SCI_GETLINE: return getLine(recorded);
+        case SCI_GETCODEPAGE: return codePage;
+        case SCI_GETDOCPOINTER: return documentPointer;
         default: return 0;
     }
 }

@@ -8,7 +8,7 @@
 
 namespace tarnwick::testing {
 
-// A substitute Scintilla view over a UTF-8 document. It answers the target-search and
+// A substitute Scintilla view over a document in UTF-8 or another code page. It answers the target-search and
 // line messages as Scintilla documents them, with a literal search that folds ASCII
 // letters only, and records every message it receives.
 class FakeEditor : public FakeWindow {
@@ -16,11 +16,17 @@ public:
     explicit FakeEditor(std::string document = {});
 
     void setDocument(std::string document);
+    // Shows another document: its pointer, UTF-8 or code page bytes, and code page.
+    void showDocument(std::intptr_t pointer, std::string document,
+                      std::uint32_t documentCodePage = 65001);
     const std::string& document() const { return document_; }
 
     // False once SCI_GETLINE received a buffer that was not zero-filled: the editor writes
     // no terminating zero, so the caller must supply it.
     bool lineBuffersArrivedZeroed() const { return lineBuffersArrivedZeroed_; }
+
+    std::uint32_t codePage = 65001;    // the answer to SCI_GETCODEPAGE
+    std::intptr_t documentPointer;     // the answer to SCI_GETDOCPOINTER; at first its own
 
 protected:
     std::intptr_t answer(SentMessage& recorded) override;

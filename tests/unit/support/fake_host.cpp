@@ -30,6 +30,11 @@ std::intptr_t FakeHost::answer(SentMessage& recorded) {
             return 0;
         }
         case NPPM_GETPLUGINSCONFIGDIR: writeConfigDirectory(recorded); return 1;
+        case NPPM_GETCURRENTBUFFERID: return static_cast<std::intptr_t>(currentBufferId);
+        case NPPM_GETPOSFROMBUFFERID: return tabPosition;
+        case NPPM_ACTIVATEDOC:
+            if (activateDocument) activateDocument(recorded.wParam, recorded.lParam);
+            return 1;
         default: return 0;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,10 @@ public:
     std::intptr_t allocationResult = 0;       // the answer to NPPM_ALLOCATEINDICATOR
     std::int32_t firstGrantedIndicator = 0;   // written only when the allocation succeeds
     std::optional<std::int32_t> currentView;  // nothing written when empty
+    std::uintptr_t currentBufferId = 0;       // the answer to NPPM_GETCURRENTBUFFERID
+    std::intptr_t tabPosition = -1;           // the answer to NPPM_GETPOSFROMBUFFERID
+    // What NPPM_ACTIVATEDOC does (view, tab index), as the real host switches documents.
+    std::function<void(std::uintptr_t, std::intptr_t)> activateDocument;
 
 protected:
     std::intptr_t answer(SentMessage& recorded) override;

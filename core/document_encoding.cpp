@@ -1,0 +1,24 @@
+#include "core/document_encoding.hpp"
+
+#include "host/code_pages.hpp"
+#include "host/editor_messages.hpp"
+#include "settings/utf8_conversion.hpp"
+
+namespace tarnwick {
+
+DocumentEncoding DocumentEncoding::of(const EditorView& view) {
+    const auto codePage = static_cast<std::uint32_t>(view.send(SCI_GETCODEPAGE));
+    return DocumentEncoding(codePage == 0 ? systemAnsiCodePage() : codePage);
+}
+
+std::string DocumentEncoding::encode(std::u16string_view text) const {
+    if (codePage_ == SC_CP_UTF8) return toUtf8(text);
+    return encodeInCodePage(codePage_, text).value_or(std::string());
+}
+
+std::u16string DocumentEncoding::decode(std::string_view bytes) const {
+    if (codePage_ == SC_CP_UTF8) return fromUtf8(bytes);
+    return decodeFromCodePage(codePage_, bytes);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/editor_view.hpp"
+
+namespace tarnwick {
+
+// How a document's bytes spell text: UTF-8, or the Windows code page the editor keeps an
+// ANSI document in (a single-byte one such as 1252, or a double-byte one such as 932).
+class DocumentEncoding {
+public:
+    explicit DocumentEncoding(std::uint32_t codePage) : codePage_(codePage) {}
+
+    // Asks the view once; its 0 stands for the system's ANSI code page.
+    static DocumentEncoding of(const EditorView& view);
+
+    std::uint32_t codePage() const { return codePage_; }
+
+    // The text as the document would hold it. Empty when the text cannot be written in
+    // this code page exactly: searching for a stand-in would find unrelated text.
+    std::string encode(std::u16string_view text) const;
+
+    // Never fails: what cannot be decoded becomes a replacement character.
+    std::u16string decode(std::string_view bytes) const;
+
+private:
+    std::uint32_t codePage_;
+};
+
+}  // namespace tarnwick

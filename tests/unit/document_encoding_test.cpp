@@ -1,0 +1,103 @@
+// Documents the editor keeps in a code page other than UTF-8: entries are looked for as
+// that code page spells them, lines are read back from it, and an entry it cannot spell
+// finds nothing instead of a stand-in.
+#include "core/document_encoding.hpp"
+
+#include <gtest/gtest.h>
+
+#include "core/document_searcher.hpp"
+#include "fake_editor.hpp"
+#include "host/code_pages.hpp"
+#include "host/editor_messages.hpp"
+#include "substitute_code_pages.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+class AnsiDocuments : public ::testing::Test {
+protected:
+    void TearDown() override { setSystemAnsiCodePage(1252); }
+
+    MatchList search(std::string bytes, std::uint32_t codePage,
+                     std::initializer_list<const char16_t*> texts) {
+        editor.showDocument(0x1, std::move(bytes), codePage);
+        SearchList list;
+        for (const char16_t* text : texts) list.add(text);
+        return DocumentSearcher{}.searchAll(EditorView(editor.handle()), list);
+    }
+
+    // The bytes of every target search the editor was asked for.
+    std::vector<std::string> needlesSent() const {
+        std::vector<std::string> needles;
+        for (const SentMessage& sent : editor.messages())
+            if (sent.message == SCI_SEARCHINTARGET) needles.push_back(sent.text);
+        return needles;
+    }
+
+    FakeEditor editor;
+};
+
+TEST_F(AnsiDocuments, CodePageZeroIsTheSystemsAnsiCodePageWithPositionsInItsBytes) {
+    const MatchList found = search("Caf\xE9 and caf\xE9\r\nZ\xFCrich", 0, {u"caf\u00E9", u"z\u00FCrich"});
+    EXPECT_EQ(editor.messages().front(), (SentMessage{SCI_GETCODEPAGE, 0, 0, {}}));
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].position, 0);
+    EXPECT_EQ(found[0].length, 4);
+    EXPECT_EQ(found[1].position, 9);  // one byte per accented letter, not two
+    EXPECT_TRUE(found[0].lineContent == u"Caf\u00E9 and caf\u00E9");
+    EXPECT_TRUE(found[0].entryText == u"caf\u00E9");
+    EXPECT_EQ(found[2].line, 1);
+    EXPECT_EQ(found[2].position, 15);
+    EXPECT_TRUE(found[2].lineContent == u"Z\u00FCrich");
+    EXPECT_EQ(needlesSent().front(), "caf\xE9");
+}
+
+TEST_F(AnsiDocuments, CodePageIsAskedOncePerSearch) {
+    search("ab", 0, {u"a", u"b"});
+    std::size_t asked = 0;
+    for (const SentMessage& sent : editor.messages()) asked += sent.message == SCI_GETCODEPAGE;
+    EXPECT_EQ(asked, 1u);
+}
+
+TEST_F(AnsiDocuments, AnEntryTheCodePageCannotSpellFindsNothingAndIsNeverSentAsAStandIn) {
+    // "?" is in the document: a best-fit or default-character form would find it.
+    const MatchList found = search("? a ? \xE9", 0, {u"\u65E5\u672C", u"\u0101", u"\u00E9"});
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].entryIndex, 2);
+    EXPECT_EQ(needlesSent(), std::vector<std::string>{"\xE9"});
+}
+
+TEST_F(AnsiDocuments, DoubleByteCodePageSpellsAndReadsItsCharacters) {
+    setSystemAnsiCodePage(932);
+    // "日本 abc 日本" in Shift-JIS: four bytes per pair of characters.
+    const MatchList found = search("\x93\xFA\x96\x7B abc \x93\xFA\x96\x7B", 0, {u"\u65E5\u672C"});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].position, 0);
+    EXPECT_EQ(found[0].length, 4);
+    EXPECT_EQ(found[1].position, 9);
+    EXPECT_TRUE(found[0].lineContent == u"\u65E5\u672C abc \u65E5\u672C");
+}
+
+TEST_F(AnsiDocuments, ACodePageTheViewNamesIsUsedWhateverTheSystemsIs) {
+    setSystemAnsiCodePage(932);
+    const MatchList found = search("na\xEFve", 1252, {u"na\u00EFve"});
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_TRUE(found[0].lineContent == u"na\u00EFve");
+}
+
+TEST(DocumentEncoding, Utf8DocumentsAreReadAsBefore) {
+    const DocumentEncoding utf8(65001);
+    EXPECT_EQ(utf8.encode(u"caf\u00E9"), "caf\xC3\xA9");
+    EXPECT_TRUE(utf8.decode("caf\xC3\xA9 \xFF") == u"caf\u00E9 \uFFFD");
+}
+
+TEST(CodePageSubstitute, FailsOnWhatTheCodePageLacksAndReplacesWhatItCannotDecode) {
+    EXPECT_EQ(encodeInCodePage(1252, u"\u20AC\u00E9"), std::optional<std::string>("\x80\xE9"));
+    EXPECT_EQ(encodeInCodePage(1252, u"\u0101"), std::nullopt);
+    EXPECT_EQ(encodeInCodePage(1252, u"a\xD800"), std::nullopt);  // a lone surrogate
+    // A lead byte with no trail byte after it.
+    EXPECT_TRUE(decodeFromCodePage(932, "ab\x93") == u"ab\uFFFD");
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
