@@ -54,5 +54,45 @@ TEST(RealScintilla, SearchLeavesTheTargetOnTheLastMatchAndTheSelectionAlone) {
     EXPECT_EQ(view.send(SCI_GETCURRENTPOS), 2);
 }
 
+// Documents the editor keeps in an ANSI code page: the bytes are searched as they are and
+// the platform's own conversions spell the entries and read the lines.
+class RealScintillaAnsi : public ::testing::Test {
+protected:
+    MatchList search(std::uintptr_t codePage, const std::string& bytes,
+                     const std::vector<SearchEntry>& entries) {
+        view.send(SCI_SETCODEPAGE, codePage);
+        view.setDocument(bytes);
+        return searchView(view, entries);
+    }
+
+    ScintillaWindow view;
+};
+
+TEST_F(RealScintillaAnsi, CodePageZeroSearchesTheSystemsAnsiBytesAndFoldsTheirCase) {
+    ASSERT_EQ(GetACP(), 1252u) << "the test prefix's ANSI code page";
+    const MatchList found = search(0, "Caf\xE9 au lait\r\nCAF\xC9 ? Z\xFCrich",
+                                   {enabledEntry(u"caf\u00E9"), enabledEntry(u"\u65E5\u672C"),
+                                    enabledEntry(u"z\u00FCrich")});
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].position, 0);
+    EXPECT_EQ(found[0].length, 4);
+    EXPECT_TRUE(found[0].lineContent == u"Caf\u00E9 au lait");
+    EXPECT_EQ(found[1].position, 14);
+    EXPECT_TRUE(found[1].lineContent == u"CAF\u00C9 ? Z\u00FCrich");
+    EXPECT_EQ(found[2].entryIndex, 2);  // the entry 1252 cannot spell found nothing, not "?"
+    EXPECT_EQ(found[2].position, 21);
+}
+
+TEST_F(RealScintillaAnsi, DoubleByteCodePageFindsItsCharactersAtTheirBytes) {
+    // "abc 日本 日本" in Shift-JIS.
+    const MatchList found =
+        search(932, "abc \x93\xFA\x96\x7B \x93\xFA\x96\x7B", {enabledEntry(u"\u65E5\u672C")});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].position, 4);
+    EXPECT_EQ(found[0].length, 4);
+    EXPECT_EQ(found[1].position, 9);
+    EXPECT_TRUE(found[0].lineContent == u"abc \u65E5\u672C \u65E5\u672C");
+}
+
 }  // namespace
 }  // namespace tarnwick::testing
