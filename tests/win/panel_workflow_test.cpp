@@ -7,8 +7,10 @@
 
 #include "minihost/plugin_module.hpp"
 #include "minihost/scintilla_messages.hpp"
+#include "host/host_messages.hpp"
 #include "oversized_line_view.hpp"
 #include "plugin_host_fixture.hpp"
+#include "scintilla_window.hpp"
 #include "settings/settings_format.hpp"
 #include "temp_folder.hpp"
 #include "test_host_window.hpp"
@@ -348,6 +350,38 @@ TEST_F(PanelWithoutRealViews, SearchThatCannotCompleteKeepsThePreviousResults) {
     controls().setText(kEdit, L"more");  // the panel goes on working
     controls().click(kAdd);
     EXPECT_EQ(controls().rows(kSearchList, 2).size(), 2u);
+}
+
+// A host that gives no buffer ids cannot bring a document forward: the jump then works
+// only while the searched document is the one shown, and never selects in another.
+using PanelInAHostWithoutBufferIds = PanelWithoutRealViews;
+
+TEST_F(PanelInAHostWithoutBufferIds, JumpsOnlyWhileTheSearchedDocumentIsShown) {
+    ScintillaWindow view;
+    view.setDocument("one two");
+    load(static_cast<HWND>(view.handle()));
+    controls().setText(kEdit, L"two");
+    controls().click(kAdd);
+    controls().click(kSearch);
+
+    // Show another document in the view, keeping the searched one alive.
+    const LRESULT searched = view.send(SCI_GETDOCPOINTER);
+    view.send(SCI_ADDREFDOCUMENT, 0, searched);
+    const LRESULT other = view.send(SCI_CREATEDOCUMENT);
+    view.send(SCI_SETDOCPOINTER, 0, other);
+    view.setDocument("other text here");
+    controls().doubleClickRow(0);
+    EXPECT_EQ(view.send(SCI_GETANCHOR), 0);
+    EXPECT_EQ(view.send(SCI_GETCURRENTPOS), 0);
+    for (const TestHostWindow::Received& received : host.received())
+        EXPECT_NE(received.message, static_cast<UINT>(NPPM_ACTIVATEDOC));
+
+    view.send(SCI_SETDOCPOINTER, 0, searched);
+    view.send(SCI_RELEASEDOCUMENT, 0, searched);
+    view.send(SCI_RELEASEDOCUMENT, 0, other);
+    controls().doubleClickRow(0);
+    EXPECT_EQ(view.send(SCI_GETANCHOR), 4);
+    EXPECT_EQ(view.send(SCI_GETCURRENTPOS), 7);
 }
 
 }  // namespace
