@@ -9,7 +9,7 @@
 #include "minihost/scintilla_messages.hpp"
 #include "host/host_messages.hpp"
 #include "oversized_line_view.hpp"
-#include "plugin_host_fixture.hpp"
+#include "panel_workflow_fixture.hpp"
 #include "scintilla_window.hpp"
 #include "settings/settings_format.hpp"
 #include "temp_folder.hpp"
@@ -19,51 +19,6 @@ namespace tarnwick::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-using Rows = std::vector<std::vector<std::wstring>>;
-
-constexpr int kSearchList = 2001, kResultsList = 2002, kEdit = 2003, kAdd = 2004, kSearch = 2005,
-              kClear = 2006, kResultsLabel = 2007, kAll = 2010;
-constexpr int kFirstIndicator = 20;  // what minihost grants
-
-class PanelWorkflow : public PluginHostTest {
-protected:
-    void SetUp() override {
-        PluginHostTest::SetUp();
-        showPanel();
-    }
-
-    void add(const std::wstring& text) const {
-        controls().setText(kEdit, text);
-        controls().click(kAdd);
-    }
-
-    Rows searchRows() const { return controls().rows(kSearchList, 2); }
-    Rows resultRows() const { return controls().rows(kResultsList, 3); }
-
-    SearchList savedList() const {
-        std::istringstream in(settingsBytes());
-        SearchList list;
-        readSearchList(in, list);
-        return list;
-    }
-
-    bool marked(HWND view, int entry, int position) const {
-        return SendMessageW(view, SCI_INDICATORVALUEAT, kFirstIndicator + entry, position) != 0;
-    }
-
-    // Which of the ten indicators mark each position of the document.
-    std::string markings(HWND view, int length) const {
-        std::string result;
-        for (int position = 0; position < length; ++position) {
-            char mark = '.';
-            for (int entry = 0; entry < 10; ++entry)
-                if (marked(view, entry, position)) mark = static_cast<char>('0' + entry);
-            result += mark;
-        }
-        return result;
-    }
-};
 
 TEST_F(PanelWorkflow, AddStripsSpacesEmptiesTheEditBoxFocusesItAndSaves) {
     add(L"  abc  ");
@@ -274,26 +229,6 @@ TEST_F(PanelWorkflow, RemovingAnEntryLeavesResultsAndHighlightingUntilTheNextSea
     EXPECT_EQ(markings(host->mainView(), 8), "000.1111");
     controls().click(kSearch);
     EXPECT_EQ(markings(host->mainView(), 8), "....0000");
-}
-
-TEST_F(PanelWorkflow, DocumentSwitchRepaintsTheLastSearchOnlyWhileThePanelIsVisible) {
-    const HWND view = host->mainView();
-    host->switchDocument();
-    setDocument(view, "zzzz needle zzzz");  // the other document
-    host->switchDocument();
-    setDocument(view, "needle here");
-    add(L"needle");
-    controls().click(kSearch);
-
-    host->switchDocument();  // the same positions are painted into the other document
-    EXPECT_EQ(markings(view, 11), "000000.....");
-
-    SendMessageW(view, SCI_SETINDICATORCURRENT, kFirstIndicator, 0);
-    SendMessageW(view, SCI_INDICATORCLEARRANGE, 0, 16);
-    showPanel();  // hides it
-    host->switchDocument();
-    host->switchDocument();
-    EXPECT_EQ(markings(view, 11), "...........");
 }
 
 // A host whose views are missing, or broken, cannot take the panel or the host down.
