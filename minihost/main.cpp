@@ -108,8 +108,9 @@ int saveScreenshot(MiniHost& host, const std::filesystem::path& file) {
 
 int run(const ProgramOptions& options) {
     MiniHost host(options.configDirectory);
-    if (options.fileToOpen && !host.openFile(*options.fileToOpen)) {
-        printLine(stderr, L"minihost: cannot read " + options.fileToOpen->wstring());
+    for (const FileToOpen& file : options.filesToOpen) {
+        if (host.openFile(file.path, file.ansi ? kAnsiCodePage : kUtf8CodePage)) continue;
+        printLine(stderr, L"minihost: cannot read " + file.path.wstring());
         return 1;
     }
     if (!host.loadPlugin(options.plugin)) {

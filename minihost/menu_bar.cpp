@@ -27,6 +27,7 @@ MenuOwner hostMenu() {
     MenuOwner menu = newPopup();
     AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandSwitchView, L"Switch &current view");
     AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandSwitchDocument, L"Switch &document");
+    AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandCloseDocument, L"C&lose document");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandExit, L"E&xit");
     return menu;

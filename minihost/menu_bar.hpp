@@ -16,6 +16,7 @@ public:
     static constexpr int kCommandSwitchView = 100;
     static constexpr int kCommandSwitchDocument = 101;
     static constexpr int kCommandExit = 102;
+    static constexpr int kCommandCloseDocument = 103;
 
     // Builds the menu bar and gives it to `window`, which then owns it.
     explicit MenuBar(HWND window);

@@ -1,5 +1,7 @@
 #include "minihost/mini_host.hpp"
 
+#include <commctrl.h>
+
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -19,6 +21,18 @@ HWND windowIn(LPARAM lParam) {
     return reinterpret_cast<HWND>(lParam);
 }
 
+bool isKnownCodePage(UINT codePage) {
+    return codePage == kUtf8CodePage || codePage == kAnsiCodePage;
+}
+
+std::optional<std::string> fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
 }  // namespace
 
 MiniHost::MiniHost(std::filesystem::path configDirectory, int firstIndicator)
@@ -29,8 +43,7 @@ MiniHost::MiniHost(std::filesystem::path configDirectory, int firstIndicator)
       mainWindow_(std::make_unique<MainWindow>(static_cast<MainWindowHandler&>(*this), kWindowWidth,
                                                kWindowHeight)),
       menuBar_(std::make_unique<MenuBar>(mainWindow_->handle())),
-      mainView_(std::make_unique<ScintillaView>(mainWindow_->handle())),
-      secondView_(std::make_unique<ScintillaView>(mainWindow_->handle())),
+      documents_(std::make_unique<DocumentTabs>(mainWindow_->handle())),
       dock_(std::make_unique<DockManager>(mainWindow_->handle(), [this] { layout(); })) {
     ready_ = true;
     layout();
@@ -53,13 +66,61 @@ bool MiniHost::loadPlugin(const std::filesystem::path& dllPath) {
     return true;
 }
 
-bool MiniHost::openFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in || !mainView_) return false;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return false;
-    mainView_->setText(bytes);
+template <typename Change>
+auto MiniHost::changeTabs(Change change) {
+    const BufferId before = currentBuffer();
+    const auto result = change();
+    if (currentBuffer() != before) notifyPlugin(NPPN_BUFFERACTIVATED, currentBuffer());
+    return result;
+}
+
+bool MiniHost::openFile(const std::filesystem::path& path, UINT codePage) {
+    if (!documents_ || !isKnownCodePage(codePage)) return false;
+    const auto bytes = fileBytes(path);
+    if (!bytes) return false;
+    const BufferId replaced = documents_->replaceableBuffer(kMainViewIndex);
+    if (replaced != 0) notifyPlugin(NPPN_FILEBEFORECLOSE, replaced);
+    const DocumentContent content{*bytes, codePage, path.filename().wstring()};
+    changeTabs([&] { return documents_->open(kMainViewIndex, content, replaced); });
     return true;
+}
+
+BufferId MiniHost::newDocument(int view, std::string_view bytes, UINT codePage) {
+    if (!documents_ || !DocumentTabs::isView(view) || !isKnownCodePage(codePage)) return 0;
+    return changeTabs([&] { return documents_->open(view, {bytes, codePage, std::nullopt}); });
+}
+
+bool MiniHost::activateDocument(int view, int tabIndex) {
+    if (!documents_ || tabIndex < 0 || !documents_->show(view, static_cast<std::size_t>(tabIndex)))
+        return false;
+    currentView_ = view;
+    notifyPlugin(NPPN_BUFFERACTIVATED, currentBuffer());
+    return true;
+}
+
+bool MiniHost::cloneDocument(BufferId id, int toView) {
+    if (!documents_) return false;
+    return changeTabs([&] { return documents_->clone(id, toView); });
+}
+
+bool MiniHost::closeDocument(BufferId id) {
+    if (!documents_ || !documents_->isOpen(id)) return false;
+    notifyPlugin(NPPN_FILEBEFORECLOSE, id);
+    return changeTabs([&] { return documents_->close(id); });
+}
+
+std::vector<BufferId> MiniHost::tabs(int view) const {
+    if (!documents_ || !DocumentTabs::isView(view)) return {};
+    return documents_->view(view).tabs();
+}
+
+BufferId MiniHost::shownBuffer(int view) const {
+    if (!documents_ || !DocumentTabs::isView(view)) return 0;
+    return documents_->view(view).shownBuffer();
+}
+
+BufferId MiniHost::currentBuffer() const {
+    return shownBuffer(currentView_);
 }
 
 HWND MiniHost::mainWindow() const {
@@ -67,23 +128,29 @@ HWND MiniHost::mainWindow() const {
 }
 
 HWND MiniHost::mainView() const {
-    return mainView_ ? mainView_->window() : nullptr;
+    return documents_ ? documents_->view(kMainViewIndex).window() : nullptr;
 }
 
 HWND MiniHost::secondView() const {
-    return secondView_ ? secondView_->window() : nullptr;
+    return documents_ ? documents_->view(kSecondViewIndex).window() : nullptr;
+}
+
+HWND MiniHost::tabStrip(int view) const {
+    if (!documents_ || !DocumentTabs::isView(view)) return nullptr;
+    return documents_->view(view).tabStrip();
 }
 
 bool MiniHost::setCurrentView(int view) {
-    if (view != kMainViewIndex && view != kSecondViewIndex) return false;
+    if (!DocumentTabs::isView(view)) return false;
     currentView_ = view;
     return true;
 }
 
 void MiniHost::switchDocument() {
-    if (exited_) return;
-    view(currentView_).switchDocument();
-    notifyPlugin(NPPN_BUFFERACTIVATED);
+    if (!documents_) return;
+    const TabbedView& view = documents_->view(currentView_);
+    if (view.size() < 2) return;
+    activateDocument(currentView_, static_cast<int>((view.shownIndex() + 1) % view.size()));
 }
 
 std::wstring MiniHost::pluginName() const {
@@ -130,8 +197,7 @@ void MiniHost::exit() {
         notifyPlugin(NPPN_SHUTDOWN);
         session_.save();
     }
-    mainView_.reset();
-    secondView_.reset();
+    documents_.reset();
     // The docked panels are children of the main window and go with it, so the plugin's
     // unload finds its panel window already destroyed, as it does under the real editor.
     mainWindow_->destroy();
@@ -165,6 +231,7 @@ std::optional<LRESULT> MiniHost::handleMessage(UINT message, WPARAM wParam, LPAR
             // Only the menu's commands; the views report their changes this way too.
             if (lParam != 0) return std::nullopt;
             return handleCommand(LOWORD(wParam));
+        case WM_NOTIFY: return handleNotify(*reinterpret_cast<const NMHDR*>(lParam));
         default: return handleHostMessage(message, wParam, lParam);
     }
 }
@@ -172,6 +239,9 @@ std::optional<LRESULT> MiniHost::handleMessage(UINT message, WPARAM wParam, LPAR
 std::optional<LRESULT> MiniHost::handleHostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case NPPM_GETCURRENTSCINTILLA: return answerCurrentView(lParam);
+        case NPPM_GETCURRENTBUFFERID: return static_cast<LRESULT>(currentBuffer());
+        case NPPM_GETPOSFROMBUFFERID: return answerPosition(wParam, lParam);
+        case NPPM_ACTIVATEDOC: return answerActivation(wParam, lParam);
         case NPPM_GETPLUGINSCONFIGDIR: return answerConfigDirectory(wParam, lParam);
         case NPPM_ALLOCATEINDICATOR: return answerIndicators(wParam, lParam);
         case NPPM_DMMREGASDCKDLG: return registerPanel(lParam);
@@ -186,6 +256,7 @@ std::optional<LRESULT> MiniHost::handleCommand(int commandId) {
     switch (commandId) {
         case MenuBar::kCommandSwitchView: setCurrentView(1 - currentView_); return 0;
         case MenuBar::kCommandSwitchDocument: switchDocument(); return 0;
+        case MenuBar::kCommandCloseDocument: closeDocument(currentBuffer()); return 0;
         case MenuBar::kCommandExit: PostMessageW(mainWindow(), WM_CLOSE, 0, 0); return 0;
         default: break;
     }
@@ -195,11 +266,36 @@ std::optional<LRESULT> MiniHost::handleCommand(int commandId) {
     return 0;
 }
 
+std::optional<LRESULT> MiniHost::handleNotify(const NMHDR& header) {
+    if (header.code != TCN_SELCHANGE || !documents_) return std::nullopt;
+    for (int view = 0; view < DocumentTabs::kViewCount; ++view) {
+        if (header.hwndFrom != tabStrip(view)) continue;
+        // The user picked the tab: the view becomes current and shows it.
+        activateDocument(view, documents_->view(view).selectedTab());
+        return 0;
+    }
+    return std::nullopt;
+}
+
 LRESULT MiniHost::answerCurrentView(LPARAM lParam) const {
     auto* view = reinterpret_cast<int*>(lParam);
     if (view == nullptr) return FALSE;
     *view = currentView_;
     return TRUE;
+}
+
+LRESULT MiniHost::answerPosition(WPARAM wParam, LPARAM lParam) const {
+    const int firstView = lParam == kSecondViewIndex ? kSecondViewIndex : kMainViewIndex;
+    const auto position =
+        documents_ ? documents_->position(static_cast<BufferId>(wParam), firstView) : std::nullopt;
+    if (!position) return -1;
+    return (static_cast<LRESULT>(position->view) << 30) | static_cast<LRESULT>(position->index);
+}
+
+LRESULT MiniHost::answerActivation(WPARAM wParam, LPARAM lParam) {
+    // Checked before narrowing, so that a large number cannot pass for a small one.
+    if (wParam >= DocumentTabs::kViewCount || lParam < 0 || lParam > INT_MAX) return FALSE;
+    return activateDocument(static_cast<int>(wParam), static_cast<int>(lParam));
 }
 
 LRESULT MiniHost::answerConfigDirectory(WPARAM wParam, LPARAM lParam) const {
@@ -232,19 +328,18 @@ LRESULT MiniHost::registerPanel(LPARAM lParam) {
 }
 
 void MiniHost::layout() {
-    if (!mainView_ || !secondView_) return;
+    if (!documents_) return;
     RECT client{};
     GetClientRect(mainWindow(), &client);
     const RECT area = dock_->arrange(client);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
     // Side by side: the main view on the left, the second on the right.
-    MoveWindow(mainView(), area.left, area.top, width / 2, height, TRUE);
-    MoveWindow(secondView(), area.left + width / 2, area.top, width - width / 2, height, TRUE);
+    const LONG middle = area.left + (area.right - area.left) / 2;
+    documents_->view(kMainViewIndex).place({area.left, area.top, middle, area.bottom});
+    documents_->view(kSecondViewIndex).place({middle, area.top, area.right, area.bottom});
 }
 
-void MiniHost::notifyPlugin(std::uint32_t code) const {
-    if (plugin_) plugin_->notify(mainWindow(), code);
+void MiniHost::notifyPlugin(std::uint32_t code, BufferId id) const {
+    if (plugin_) plugin_->notify(mainWindow(), code, id);
 }
 
 void MiniHost::reopenRememberedPanels() {
@@ -252,10 +347,6 @@ void MiniHost::reopenRememberedPanels() {
     // with; one outside the menu names nothing and is skipped.
     for (const int index : session_.panelsOf(plugin_->fileName()))
         if (index >= 0) plugin_->runCommand(static_cast<std::size_t>(index));
-}
-
-ScintillaView& MiniHost::view(int index) const {
-    return index == kSecondViewIndex ? *secondView_ : *mainView_;
 }
 
 }  // namespace tarnwick::minihost

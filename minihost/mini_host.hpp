@@ -8,10 +8,13 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/host_records.hpp"
+#include "minihost/buffer.hpp"
 #include "minihost/dock_manager.hpp"
+#include "minihost/document_tabs.hpp"
 #include "minihost/indicator_allocator.hpp"
 #include "minihost/main_window.hpp"
 #include "minihost/menu_bar.hpp"
@@ -19,13 +22,13 @@
 #include "minihost/panel_session.hpp"
 #include "minihost/plugin_module.hpp"
 #include "minihost/scintilla_library.hpp"
-#include "minihost/scintilla_view.hpp"
 
 namespace tarnwick::minihost {
 
 // A small stand-in for the editor that hosts the plugin: a main window with two real
-// Scintilla views, one plugin loaded through its exports, the host messages answered and
-// the notifications sent as the editor does. Everything runs on the caller's thread.
+// Scintilla views, each with a row of tabs over the documents it has open, one plugin
+// loaded through its exports, the host messages answered and the notifications sent as
+// the editor does. Everything runs on the caller's thread.
 class MiniHost final : private MainWindowHandler {
 public:
     static constexpr int kDefaultFirstIndicator = 20;
@@ -46,18 +49,55 @@ public:
     // per host; false when one is loaded already, after exit, or when it does not load.
     bool loadPlugin(const std::filesystem::path& dllPath);
 
-    // Loads a UTF-8 file into the document the main view shows.
-    bool openFile(const std::filesystem::path& path);
+    // Opens a file in the main view, named after it, with its bytes as they are in
+    // `codePage` (65001 UTF-8, or 0 the system's ANSI code page). While the main view's
+    // only tab is an empty, unmodified "new N" document, the file takes its place (that
+    // document is closed, NPPN_FILEBEFORECLOSE first); otherwise it gets a new tab. False
+    // when the file cannot be read or the code page is neither.
+    bool openFile(const std::filesystem::path& path, UINT codePage = kUtf8CodePage);
+
+    // A new "new N" document holding `bytes` (unmodified, nothing to undo) in a new tab at
+    // the end of `view`, shown there; NPPN_BUFFERACTIVATED when `view` is the current
+    // view. 0 for a view that does not exist or a code page other than 65001 and 0.
+    BufferId newDocument(int view, std::string_view bytes, UINT codePage = kUtf8CodePage);
+
+    // As NPPM_ACTIVATEDOC does: makes `view` current, shows its tab `tabIndex`, then
+    // notifies NPPN_BUFFERACTIVATED. False, doing nothing, for a view or tab that does
+    // not exist.
+    bool activateDocument(int view, int tabIndex);
+
+    // Shows an open document in `toView` too, in a new tab at its end that shares the
+    // document; NPPN_BUFFERACTIVATED when `toView` is current. False for a document that
+    // is not open or that `toView` has already.
+    bool cloneDocument(BufferId id, int toView);
+
+    // NPPN_FILEBEFORECLOSE while the document still exists, then its tabs go from both
+    // views and the document with them. A view left without tabs gets an empty "new N";
+    // where the shown tab went, its right neighbour is shown, else its left, and when the
+    // current view now shows another document, NPPN_BUFFERACTIVATED names it. False for a
+    // document that is not open.
+    bool closeDocument(BufferId id);
+
+    // The documents of the view's tabs in their order; none for a view that does not exist.
+    std::vector<BufferId> tabs(int view) const;
+    // The document the view shows; 0 for a view that does not exist.
+    BufferId shownBuffer(int view) const;
+    // The document the current view shows.
+    BufferId currentBuffer() const;
 
     HWND mainWindow() const;
     HWND mainView() const;
     HWND secondView() const;
+    // The tab control above the view; null for a view that does not exist.
+    HWND tabStrip(int view) const;
 
-    // 0 for the main view, 1 for the second; other values are ignored (false).
+    // 0 for the main view, 1 for the second; other values are ignored (false). Nothing
+    // is notified: the documents shown stay the same.
     bool setCurrentView(int view);
     int currentView() const { return currentView_; }
 
-    // Shows the other document in the current view and notifies NPPN_BUFFERACTIVATED.
+    // Shows the next tab of the current view, the first after the last, and notifies
+    // NPPN_BUFFERACTIVATED; nothing happens in a view with one tab.
     void switchDocument();
 
     std::wstring pluginName() const;
@@ -87,14 +127,20 @@ private:
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> handleHostMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> handleCommand(int commandId);
+    std::optional<LRESULT> handleNotify(const NMHDR& header);
     LRESULT answerCurrentView(LPARAM lParam) const;
+    LRESULT answerPosition(WPARAM wParam, LPARAM lParam) const;
+    LRESULT answerActivation(WPARAM wParam, LPARAM lParam);
     LRESULT answerConfigDirectory(WPARAM wParam, LPARAM lParam) const;
     LRESULT answerIndicators(WPARAM wParam, LPARAM lParam);
     LRESULT registerPanel(LPARAM lParam);
     void layout();
-    void notifyPlugin(std::uint32_t code) const;
+    // Runs `change` on the tabs and tells the plugin when the current view shows another
+    // document afterwards.
+    template <typename Change>
+    auto changeTabs(Change change);
+    void notifyPlugin(std::uint32_t code, BufferId id = 0) const;
     void reopenRememberedPanels();
-    ScintillaView& view(int index) const;
 
     // Set once every part below exists; until then the main window's messages, which start
     // during its creation, get the default handling.
@@ -107,8 +153,7 @@ private:
     std::unique_ptr<ScintillaLibrary> scintilla_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<MenuBar> menuBar_;
-    std::unique_ptr<ScintillaView> mainView_;
-    std::unique_ptr<ScintillaView> secondView_;
+    std::unique_ptr<DocumentTabs> documents_;
     std::unique_ptr<DockManager> dock_;
     std::unique_ptr<PluginModule> plugin_;
     int currentView_ = kMainViewIndex;

@@ -96,9 +96,9 @@ std::optional<std::size_t> PluginModule::itemOfCommand(int commandId) const {
     return std::nullopt;
 }
 
-void PluginModule::notify(HWND from, std::uint32_t code) const {
+void PluginModule::notify(HWND from, std::uint32_t code, std::uintptr_t idFrom) const {
     NotificationRecord record{};
-    record.notification.nmhdr = {from, 0, code};
+    record.notification.nmhdr = {from, idFrom, code};
     const CallScope call(*this);
     beNotified_(&record.notification);
 }

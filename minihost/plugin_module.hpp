@@ -36,8 +36,9 @@ public:
     // The item whose command identifier is `commandId`, if any.
     std::optional<std::size_t> itemOfCommand(int commandId) const;
 
-    // beNotified with a record whose header is {from, 0, code}.
-    void notify(HWND from, std::uint32_t code) const;
+    // beNotified with a record whose header is {from, idFrom, code}; the notifications
+    // about a document name its buffer id in idFrom.
+    void notify(HWND from, std::uint32_t code, std::uintptr_t idFrom = 0) const;
     LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // True while one of the plugin's functions is running: the module must not be unloaded

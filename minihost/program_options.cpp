@@ -24,6 +24,15 @@ bool takePath(std::span<const std::wstring> arguments, std::size_t& index,
     return true;
 }
 
+// Takes the file that follows --open or --ansi; these may be given any number of times.
+bool takeFile(std::span<const std::wstring> arguments, std::size_t& index, bool ansi,
+              std::vector<FileToOpen>& files, std::wstring& error) {
+    std::optional<std::filesystem::path> path;
+    if (!takePath(arguments, index, path, error)) return false;
+    files.push_back({std::move(*path), ansi});
+    return true;
+}
+
 bool takeControlId(std::span<const std::wstring> arguments, std::size_t& index,
                    std::vector<int>& clicks, std::wstring& error) {
     const std::wstring& option = arguments[index];
@@ -62,8 +71,9 @@ ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
             understood = takePath(arguments, index, plugin, parsed.error);
         else if (argument == L"--config")
             understood = takePath(arguments, index, config, parsed.error);
-        else if (argument == L"--open")
-            understood = takePath(arguments, index, options.fileToOpen, parsed.error);
+        else if (argument == L"--open" || argument == L"--ansi")
+            understood = takeFile(arguments, index, argument == L"--ansi", options.filesToOpen,
+                                  parsed.error);
         else if (argument == L"--screenshot")
             understood = takePath(arguments, index, options.screenshot, parsed.error);
         else if (argument == L"--click")
@@ -85,12 +95,15 @@ ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
 }
 
 std::wstring_view programUsage() {
-    return L"usage: minihost [--plugin DLL] [--config DIR] [--open FILE] [--show-panel]\n"
-           L"                [--click ID]... [--screenshot OUT.png]\n"
+    return L"usage: minihost [--plugin DLL] [--config DIR] [--open FILE]... [--ansi FILE]...\n"
+           L"                [--show-panel] [--click ID]... [--screenshot OUT.png]\n"
            L"  --plugin DLL          the plugin to load (default: Tarnwick.dll beside minihost)\n"
            L"  --config DIR          the plugins' configuration folder (default: minihost-config\n"
            L"                        beside minihost)\n"
-           L"  --open FILE           load a UTF-8 file into the main view\n"
+           L"  --open FILE           open a UTF-8 file in a tab of the main view; the first\n"
+           L"                        takes the place of the empty \"new 1\"; may be given more\n"
+           L"                        than once\n"
+           L"  --ansi FILE           the same for a file in the system's ANSI code page\n"
            L"  --show-panel          run the plugin's first menu command after start-up\n"
            L"  --click ID            click the docked panel's control ID after start-up;\n"
            L"                        may be given more than once\n"

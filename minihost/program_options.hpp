@@ -9,11 +9,20 @@
 
 namespace tarnwick::minihost {
 
+// A file to open in the main view, in the order the command line names them.
+struct FileToOpen {
+    std::filesystem::path path;
+    // The bytes are in the system's ANSI code page rather than UTF-8.
+    bool ansi = false;
+
+    bool operator==(const FileToOpen&) const = default;
+};
+
 // What minihost.exe was asked to do.
 struct ProgramOptions {
     std::filesystem::path plugin;
     std::filesystem::path configDirectory;
-    std::optional<std::filesystem::path> fileToOpen;
+    std::vector<FileToOpen> filesToOpen;
     bool showPanel = false;
     // Controls of the docked panel to click after start-up, in this order.
     std::vector<int> clicks;

@@ -10,30 +10,27 @@
 namespace tarnwick::minihost {
 
 // One of the host's two editor views: a real Scintilla window, child of the main window,
-// holding UTF-8 text. Each view keeps a second document so the host can switch the
-// document a view shows, as it does when the user changes tabs.
+// showing one document at a time.
 class ScintillaView {
 public:
     // Throws std::runtime_error when the window cannot be created.
     explicit ScintillaView(HWND parent);
-    ~ScintillaView();
-    ScintillaView(const ScintillaView&) = delete;
-    ScintillaView& operator=(const ScintillaView&) = delete;
 
     HWND window() const { return window_.get(); }
     LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
-    // Replaces the text of the document shown; zero bytes are kept.
-    void setText(std::string_view utf8) const;
+    // Shows `document` in `codePage`. The view takes a reference of its own and lets go
+    // of the one to the document it showed so far.
+    void show(LPARAM document, UINT codePage) const;
 
-    // Shows the other document; the one shown so far is kept with its text.
-    void switchDocument();
+    // Replaces the text of the document shown; zero bytes are kept.
+    void setText(std::string_view bytes) const;
+
+    // True when the document shown holds nothing and has no change since it was loaded.
+    bool isPristine() const;
 
 private:
-    void useUtf8() const;
-
     WindowOwner window_;
-    LPARAM spareDocument_ = 0;
 };
 
 }  // namespace tarnwick::minihost

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts minihost under Wine with Tarnwick.dll, the sample log and the sample search list,
-# opens the panel and runs a search. With a display it stays open for the user; without
+# Starts minihost under Wine with Tarnwick.dll, the two sample logs in tabs of the main view
+# and the sample search list, opens the panel and runs a search in the log shown (the one
+# opened last); switching tabs shows the marks following the document. With a display it stays open for the user; without
 # one it runs under Xvfb and saves screenshots (the editor with the panel, and the About
 # box) to the paths it prints.
 set -euo pipefail
@@ -21,7 +22,9 @@ mkdir -p "$config/Tarnwick"
 
 windows_path() { winepath -w "$(realpath -m "$1")" 2>/dev/null; }
 minihost=(wine "$build/bin/minihost.exe" --plugin "$(windows_path "$build/bin/Tarnwick.dll")"
-          --config "$(windows_path "$config")" --open "$(windows_path scripts/sample/sample.log)"
+          --config "$(windows_path "$config")"
+          --open "$(windows_path scripts/sample/sample.log)"
+          --open "$(windows_path scripts/sample/gateway.log)"
           --show-panel --click 2005)  # 2005: the panel's "Search"
 
 if [ "${1:-}" != --headless ]; then

@@ -25,9 +25,17 @@ protected:
         EXPECT_EQ(IsWindowVisible(panel) != 0, panelShown);
         EXPECT_EQ(describe(placement(panel)),
                   describe({0, client.bottom - kPanelHeight, width, client.bottom}));
-        EXPECT_EQ(describe(placement(host->mainView())), describe({0, 0, width / 2, viewsBottom}));
+        // Each view has its row of tabs above it.
+        const int tabsBottom = placement(host->tabStrip(0)).bottom;
+        EXPECT_GT(tabsBottom, 0);
+        EXPECT_LT(tabsBottom, viewsBottom);
+        EXPECT_EQ(describe(placement(host->tabStrip(0))), describe({0, 0, width / 2, tabsBottom}));
+        EXPECT_EQ(describe(placement(host->tabStrip(1))),
+                  describe({width / 2, 0, width, tabsBottom}));
+        EXPECT_EQ(describe(placement(host->mainView())),
+                  describe({0, tabsBottom, width / 2, viewsBottom}));
         EXPECT_EQ(describe(placement(host->secondView())),
-                  describe({width / 2, 0, width, viewsBottom}));
+                  describe({width / 2, tabsBottom, width, viewsBottom}));
     }
 
     // A registration of the test's own, with a window the test made.

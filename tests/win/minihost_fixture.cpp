@@ -1,10 +1,13 @@
 #include "minihost_fixture.hpp"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
 
 #include "minihost/executable_folder.hpp"
+#include "minihost/scintilla_messages.hpp"
 
 namespace tarnwick::minihost::testing {
 
@@ -90,6 +93,29 @@ RECT MiniHostTest::clientArea(HWND window) {
 std::string MiniHostTest::describe(const RECT& rect) {
     return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
            std::to_string(rect.right) + "," + std::to_string(rect.bottom);
+}
+
+std::string MiniHostTest::textOf(HWND view) {
+    const auto length = SendMessageW(view, SCI_GETLENGTH, 0, 0);
+    std::string text(length + 1, '\0');
+    SendMessageW(view, SCI_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+std::vector<std::wstring> MiniHostTest::tabNames(HWND tabStrip) {
+    std::vector<std::wstring> names;
+    const auto count = SendMessageW(tabStrip, TCM_GETITEMCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        wchar_t text[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(tabStrip, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+        names.emplace_back(item.pszText);
+    }
+    return names;
 }
 
 }  // namespace tarnwick::minihost::testing

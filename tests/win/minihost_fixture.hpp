@@ -37,6 +37,10 @@ protected:
     static RECT clientArea(HWND window);
     // "left,top,right,bottom": compared as text, a wrong rectangle shows in the failure.
     static std::string describe(const RECT& rect);
+    // The bytes of the document a Scintilla view shows.
+    static std::string textOf(HWND view);
+    // The texts of a tab control's tabs, in their order.
+    static std::vector<std::wstring> tabNames(HWND tabStrip);
 
     std::filesystem::path root;
     std::filesystem::path configDirectory;

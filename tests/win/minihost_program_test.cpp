@@ -24,7 +24,7 @@ TEST(MiniHostProgramOptions, DefaultToThePluginAndAConfigurationFolderBesideTheP
     ASSERT_TRUE(parsed.options);
     EXPECT_EQ(parsed.options->plugin, fs::path(L"C:\\tools\\Tarnwick.dll"));
     EXPECT_EQ(parsed.options->configDirectory, fs::path(L"C:\\tools\\minihost-config"));
-    EXPECT_FALSE(parsed.options->fileToOpen);
+    EXPECT_TRUE(parsed.options->filesToOpen.empty());
     EXPECT_FALSE(parsed.options->showPanel);
     EXPECT_FALSE(parsed.options->screenshot);
 }
@@ -44,9 +44,19 @@ TEST(MiniHostProgramOptions, ReadsEveryOption) {
     ASSERT_TRUE(parsed.options);
     EXPECT_EQ(parsed.options->plugin, fs::path(L"p.dll"));
     EXPECT_EQ(parsed.options->configDirectory, fs::path(L"d e"));
-    EXPECT_EQ(parsed.options->fileToOpen, fs::path(L"f.txt"));
+    EXPECT_EQ(parsed.options->filesToOpen, (std::vector<FileToOpen>{{L"f.txt", false}}));
     EXPECT_TRUE(parsed.options->showPanel);
     EXPECT_EQ(parsed.options->screenshot, fs::path(L"out.png"));
+}
+
+TEST(MiniHostProgramOptions, FilesToOpenAreKeptInOrderWithTheirCodePage) {
+    const ParsedOptions parsed =
+        parse({L"--open", L"a.log", L"--ansi", L"b.txt", L"--open", L"a.log"});
+    ASSERT_TRUE(parsed.options);
+    const std::vector<FileToOpen> expected = {
+        {L"a.log", false}, {L"b.txt", true}, {L"a.log", false}};
+    EXPECT_EQ(parsed.options->filesToOpen, expected);
+    EXPECT_EQ(parse({L"--ansi"}).error, L"--ansi needs a path");
 }
 
 TEST(MiniHostProgramOptions, RefuseWhatTheyDoNotUnderstand) {
@@ -113,6 +123,9 @@ TEST_F(MiniHostProgram, FailsWhenThePluginDoesNotLoadOrTheArgumentsAreWrong) {
         run(L"--plugin " + quoted(root / L"missing.dll") + L" --config " + quoted(configDirectory)),
         1u);
     EXPECT_EQ(run(L"--no-such-option"), 2u);
+    EXPECT_EQ(run(L"--plugin " + quoted(testPlugin()) + L" --config " + quoted(configDirectory) +
+                  L" --open " + quoted(root / L"missing.log")),
+              1u);
 }
 
 }  // namespace

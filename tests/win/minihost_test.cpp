@@ -2,6 +2,10 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "host/host_messages.hpp"
 #include "minihost/scintilla_messages.hpp"
 #include "minihost_fixture.hpp"
@@ -9,14 +13,6 @@
 
 namespace tarnwick::minihost::testing {
 namespace {
-
-std::string textOf(HWND view) {
-    const auto length = SendMessageW(view, SCI_GETLENGTH, 0, 0);
-    std::string text(length + 1, '\0');
-    SendMessageW(view, SCI_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    return text;
-}
 
 std::wstring menuText(HMENU menu, int position) {
     wchar_t text[128] = {};
@@ -192,36 +188,69 @@ TEST_F(MiniHostViews, AreRealScintillaViewsInUtf8ChildrenOfTheMainWindow) {
     EXPECT_NE(host->mainView(), host->secondView());
 }
 
-TEST_F(MiniHostViews, SwitchingTheDocumentKeepsBothTextsAndNotifiesThePlugin) {
+TEST_F(MiniHostViews, StartWithOneEmptyUntitledTabEach) {
+    host = std::make_unique<MiniHost>(configDirectory);
+    EXPECT_EQ(tabNames(host->tabStrip(0)), std::vector<std::wstring>{L"new 1"});
+    EXPECT_EQ(tabNames(host->tabStrip(1)), std::vector<std::wstring>{L"new 2"});
+    EXPECT_EQ(host->tabs(0), std::vector<BufferId>{host->shownBuffer(0)});
+    EXPECT_EQ(host->tabs(1), std::vector<BufferId>{host->shownBuffer(1)});
+    EXPECT_EQ(textOf(host->mainView()), "");
+    EXPECT_NE(SendMessageW(host->mainView(), SCI_GETDOCPOINTER, 0, 0),
+              SendMessageW(host->secondView(), SCI_GETDOCPOINTER, 0, 0));
+}
+
+TEST_F(MiniHostViews, SwitchingTheDocumentShowsTheNextTabAndNotifiesThePlugin) {
     startHost();
     const HWND view = host->mainView();
     SendMessageW(view, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>("first"));
+    const BufferId first = host->shownBuffer(0);
     const LRESULT firstDocument = SendMessageW(view, SCI_GETDOCPOINTER, 0, 0);
+    const BufferId second = host->newDocument(0, "second");
+    ASSERT_NE(host->newDocument(0, "third"), 0u);
     clearLog();
 
-    host->switchDocument();
-    EXPECT_EQ(log(), std::vector<std::string>{"notify 1010 from=" + number(host->mainWindow()) +
-                                              " id=0 panel=0"});
-    EXPECT_NE(SendMessageW(view, SCI_GETDOCPOINTER, 0, 0), firstDocument);
-    EXPECT_EQ(textOf(view), "");
-    EXPECT_EQ(SendMessageW(view, SCI_GETCODEPAGE, 0, 0), 65001);
-    SendMessageW(view, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>("second"));
-
-    host->switchDocument();
+    host->switchDocument();  // from the last tab round to the first
+    const std::vector<std::string> expected = {
+        "notify 1010 from=" + number(host->mainWindow()) + " id=" + std::to_string(first) +
+            " panel=0",
+        "host current=" + std::to_string(first) + " pos=0 length=5"};
+    EXPECT_EQ(log(), expected);
     EXPECT_EQ(SendMessageW(view, SCI_GETDOCPOINTER, 0, 0), firstDocument);
     EXPECT_EQ(textOf(view), "first");
+    EXPECT_EQ(SendMessageW(host->tabStrip(0), TCM_GETCURSEL, 0, 0), 0);
+
     host->switchDocument();
+    EXPECT_EQ(host->currentBuffer(), second);
     EXPECT_EQ(textOf(view), "second");
+    EXPECT_EQ(SendMessageW(view, SCI_GETCODEPAGE, 0, 0), 65001);
+    EXPECT_EQ(SendMessageW(host->tabStrip(0), TCM_GETCURSEL, 0, 0), 1);
 }
 
 TEST_F(MiniHostViews, SwitchingTheDocumentChangesTheCurrentViewOnly) {
-    host = std::make_unique<MiniHost>(configDirectory);
+    startHost();
     const LRESULT mainDocument = SendMessageW(host->mainView(), SCI_GETDOCPOINTER, 0, 0);
-    const LRESULT secondDocument = SendMessageW(host->secondView(), SCI_GETDOCPOINTER, 0, 0);
+    host->newDocument(0, "main");
+    host->switchDocument();
+    host->newDocument(1, "second");
     host->setCurrentView(1);
+    clearLog();
     host->switchDocument();
     EXPECT_EQ(SendMessageW(host->mainView(), SCI_GETDOCPOINTER, 0, 0), mainDocument);
-    EXPECT_NE(SendMessageW(host->secondView(), SCI_GETDOCPOINTER, 0, 0), secondDocument);
+    EXPECT_EQ(host->shownBuffer(1), host->tabs(1).at(0));
+    EXPECT_EQ(textOf(host->secondView()), "");
+    EXPECT_EQ(find("notify 1010 from=" + number(host->mainWindow()) +
+                   " id=" + std::to_string(host->tabs(1).at(0))),
+              0);
+}
+
+TEST_F(MiniHostViews, SwitchingTheDocumentOfAViewWithOneTabDoesNothing) {
+    startHost();
+    const LRESULT document = SendMessageW(host->mainView(), SCI_GETDOCPOINTER, 0, 0);
+    clearLog();
+    host->switchDocument();
+    SendMessageW(host->mainWindow(), WM_COMMAND, MAKEWPARAM(MenuBar::kCommandSwitchDocument, 0), 0);
+    EXPECT_EQ(SendMessageW(host->mainView(), SCI_GETDOCPOINTER, 0, 0), document);
+    EXPECT_TRUE(log().empty());
 }
 
 TEST_F(MiniHostViews, OpenFileLoadsTheBytesIntoTheMainView) {
@@ -231,8 +260,11 @@ TEST_F(MiniHostViews, OpenFileLoadsTheBytesIntoTheMainView) {
     EXPECT_TRUE(host->openFile(root / L"file.txt"));
     EXPECT_EQ(SendMessageW(host->mainView(), SCI_GETLENGTH, 0, 0), 15);
     EXPECT_EQ(textOf(host->mainView()), bytes);
+    EXPECT_EQ(SendMessageW(host->mainView(), SCI_GETMODIFY, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(host->mainView(), SCI_CANUNDO, 0, 0), 0);
     EXPECT_EQ(textOf(host->secondView()), "");
     EXPECT_FALSE(host->openFile(root / L"missing.txt"));
+    EXPECT_EQ(tabNames(host->tabStrip(0)), std::vector<std::wstring>{L"file.txt"});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "host/editor_messages.hpp"
 #include "host/host_messages.hpp"
 #include "host/host_records.hpp"
 
@@ -114,6 +115,18 @@ void askHost() {
     record("current " + std::to_string(view));
 }
 
+// What the host shows while it tells of a document: the current buffer, where the named
+// buffer's tab is, and the length of the current view's document.
+void recordDocumentState(std::uintptr_t buffer) {
+    int view = -1;
+    sendToHost(NPPM_GETCURRENTSCINTILLA, 0, reinterpret_cast<LPARAM>(&view));
+    const HWND editor =
+        static_cast<HWND>(view == 1 ? host._scintillaSecondHandle : host._scintillaMainHandle);
+    record("host current=" + std::to_string(sendToHost(NPPM_GETCURRENTBUFFERID, 0, 0)) +
+           " pos=" + std::to_string(sendToHost(NPPM_GETPOSFROMBUFFERID, buffer, view)) +
+           " length=" + std::to_string(SendMessageW(editor, SCI_GETLENGTH, 0, 0)));
+}
+
 // Asks the host to close while this call is still running.
 void closeHost() {
     sendToHost(WM_CLOSE, 0, 0);
@@ -154,6 +167,9 @@ extern "C" __declspec(dllexport) void beNotified(SCNotification* notification) {
            " from=" + number(notification->nmhdr.hwndFrom) +
            " id=" + std::to_string(notification->nmhdr.idFrom) +
            " panel=" + std::to_string(IsWindow(panels[0]) != 0));
+    const auto code = notification->nmhdr.code;
+    if (code == NPPN_BUFFERACTIVATED || code == NPPN_FILEBEFORECLOSE)
+        recordDocumentState(notification->nmhdr.idFrom);
 }
 
 extern "C" __declspec(dllexport) LRESULT messageProc(UINT message, WPARAM, LPARAM) {

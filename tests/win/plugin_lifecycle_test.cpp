@@ -31,6 +31,7 @@ TEST_F(PluginLifecycle, ExportsOneMenuItemThatTheHostNumbers) {
 }
 
 TEST_F(PluginLifecycle, NothingIsReadOrWrittenBeforeTheFirstShowPanel) {
+    host->newDocument(minihost::MiniHost::kMainViewIndex, "another document");
     host->switchDocument();
     host->exit();
     EXPECT_FALSE(fs::exists(configDirectory / L"Tarnwick"));
