@@ -95,14 +95,6 @@ std::string MiniHostTest::describe(const RECT& rect) {
            std::to_string(rect.right) + "," + std::to_string(rect.bottom);
 }
 
-std::string MiniHostTest::textOf(HWND view) {
-    const auto length = SendMessageW(view, SCI_GETLENGTH, 0, 0);
-    std::string text(length + 1, '\0');
-    SendMessageW(view, SCI_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    return text;
-}
-
 std::vector<std::wstring> MiniHostTest::tabNames(HWND tabStrip) {
     std::vector<std::wstring> names;
     const auto count = SendMessageW(tabStrip, TCM_GETITEMCOUNT, 0, 0);

@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "minihost/mini_host.hpp"
+#include "view_text.hpp"
 
 namespace tarnwick::minihost::testing {
+
+using tarnwick::testing::textOf;
 
 // A folder of the test's own for the host's configuration and the test plugin's log,
 // and a host created on demand with the test plugin loaded.
@@ -37,8 +40,6 @@ protected:
     static RECT clientArea(HWND window);
     // "left,top,right,bottom": compared as text, a wrong rectangle shows in the failure.
     static std::string describe(const RECT& rect);
-    // The bytes of the document a Scintilla view shows.
-    static std::string textOf(HWND view);
     // The texts of a tab control's tabs, in their order.
     static std::vector<std::wstring> tabNames(HWND tabStrip);
 
