@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "about/win32_owners.hpp"
-#include "core/logo_fit.hpp"
+#include "about/gdiplus_owners.hpp"
+#include "about/logo_fit.hpp"
 #include "resources/resource.h"
 
 namespace tarnwick {
@@ -15,12 +15,12 @@ using namespace Gdiplus::DllExports;
 constexpr COLORREF kWhite = 0x00FFFFFF;
 
 void fillWhite(HDC dc, const RECT& area) {
-    const OwnedBrush white(CreateSolidBrush(kWhite));
+    const BrushOwner white(CreateSolidBrush(kWhite));
     FillRect(dc, &area, white.get());
 }
 
 // A stream over a copy of the logo's bytes; the stream owns the copy.
-OwnedStream openLogoStream(HMODULE module) {
+StreamOwner openLogoStream(HMODULE module) {
     const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(IDR_LOGO_PNG), RT_RCDATA);
     if (resource == nullptr) return nullptr;
     const DWORD size = SizeofResource(module, resource);
@@ -28,7 +28,7 @@ OwnedStream openLogoStream(HMODULE module) {
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
     if (size == 0 || bytes == nullptr) return nullptr;
 
-    OwnedGlobalMemory copy(GlobalAlloc(GMEM_MOVEABLE, size));
+    GlobalMemoryOwner copy(GlobalAlloc(GMEM_MOVEABLE, size));
     if (!copy) return nullptr;
     void* target = GlobalLock(copy.get());
     if (target == nullptr) return nullptr;
@@ -38,13 +38,13 @@ OwnedStream openLogoStream(HMODULE module) {
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(copy.get(), TRUE, &stream))) return nullptr;
     copy.release();  // freed with the stream from now on
-    return OwnedStream(stream);
+    return StreamOwner(stream);
 }
 
 void drawImage(HDC dc, const RECT& area, Gdiplus::GpImage* image) {
     Gdiplus::GpGraphics* rawGraphics = nullptr;
     if (GdipCreateFromHDC(dc, &rawGraphics) != Gdiplus::Ok) return;
-    const OwnedGraphics graphics(rawGraphics);
+    const GraphicsOwner graphics(rawGraphics);
     GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeHighQualityBicubic);
 
     UINT width = 0;
@@ -61,12 +61,12 @@ void drawImage(HDC dc, const RECT& area, Gdiplus::GpImage* image) {
 
 void paintLogo(HMODULE module, HDC dc, const RECT& area) {
     fillWhite(dc, area);
-    const OwnedStream stream = openLogoStream(module);
+    const StreamOwner stream = openLogoStream(module);
     if (!stream) return;
     Gdiplus::GpImage* rawImage = nullptr;
     if (GdipLoadImageFromStream(stream.get(), &rawImage) != Gdiplus::Ok || rawImage == nullptr)
         return;
-    const OwnedImage image(rawImage);
+    const ImageOwner image(rawImage);
     drawImage(dc, area, image.get());
 }
 

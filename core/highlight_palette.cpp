@@ -3,7 +3,7 @@
 namespace tarnwick {
 
 Colorref paletteColorFor(std::size_t entryCount) {
-    return kHighlightPalette[entryCount % kHighlightPalette.size()];
+    return HighlightPalette[entryCount % HighlightPalette.size()];
 }
 
 std::u16string colorLabel(Colorref color) {

@@ -12,7 +12,7 @@ namespace tarnwick {
 using Colorref = std::uint32_t;
 
 // The ten colours that new entries receive in turn.
-inline constexpr std::array<Colorref, 10> kHighlightPalette = {
+inline constexpr std::array<Colorref, 10> HighlightPalette = {
     0x0000FFFF, 0x0080FF00, 0x00FFC800, 0x0000A5FF, 0x00B469FF,
     0x00E6D8AD, 0x0090EE90, 0x00C1B6FF, 0x00DDA0DD, 0x008CE6F0,
 };

@@ -10,7 +10,7 @@ namespace tarnwick {
 struct SearchEntry {
     std::u16string text;
     bool enabled = true;
-    Colorref color = kHighlightPalette[0];
+    Colorref color = HighlightPalette[0];
 };
 
 }  // namespace tarnwick

@@ -11,7 +11,7 @@
 #include "minihost/executable_folder.hpp"
 #include "minihost/mini_host.hpp"
 #include "minihost/program_options.hpp"
-#include "minihost/unique_handle.hpp"
+#include "dialogs/unique_handle.hpp"
 #include "minihost/window_screenshot.hpp"
 #include "settings/utf8_conversion.hpp"
 

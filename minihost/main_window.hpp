@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "minihost/unique_handle.hpp"
+#include "dialogs/unique_handle.hpp"
 
 namespace tarnwick::minihost {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "minihost/unique_handle.hpp"
+#include "dialogs/unique_handle.hpp"
 
 namespace tarnwick::minihost {
 

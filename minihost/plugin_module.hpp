@@ -10,7 +10,7 @@
 #include <string>
 
 #include "host/host_records.hpp"
-#include "minihost/unique_handle.hpp"
+#include "dialogs/unique_handle.hpp"
 
 namespace tarnwick::minihost {
 

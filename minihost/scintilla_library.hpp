@@ -1,6 +1,6 @@
 #pragma once
 
-#include "minihost/unique_handle.hpp"
+#include "dialogs/unique_handle.hpp"
 
 namespace tarnwick::minihost {
 

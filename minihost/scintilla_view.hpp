@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "minihost/unique_handle.hpp"
+#include "dialogs/unique_handle.hpp"
 
 namespace tarnwick::minihost {
 

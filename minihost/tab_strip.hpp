@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "minihost/unique_handle.hpp"
+#include "dialogs/unique_handle.hpp"
 
 namespace tarnwick::minihost {
 

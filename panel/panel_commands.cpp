@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "core/current_view.hpp"
-#include "core/match_navigation.hpp"
-#include "core/result_texts.hpp"
+#include "panel/match_navigation.hpp"
+#include "panel/result_texts.hpp"
 #include "dialogs/wide_text.hpp"
 #include "panel/list_view.hpp"
 #include "panel/tarnwick_panel.hpp"

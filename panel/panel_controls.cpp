@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "about/gdiplus_session.hpp"
-#include "core/panel_layout.hpp"
+#include "panel/panel_layout.hpp"
 #include "panel/list_view.hpp"
 #include "panel/tarnwick_panel.hpp"
 #include "resources/resource.h"

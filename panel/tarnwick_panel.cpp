@@ -4,7 +4,7 @@
 
 #include "about/about_dialog.hpp"
 #include "core/current_view.hpp"
-#include "core/panel_layout.hpp"
+#include "panel/panel_layout.hpp"
 #include "host/host_messages.hpp"
 #include "resources/resource.h"
 

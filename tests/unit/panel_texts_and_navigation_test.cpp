@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/match_navigation.hpp"
-#include "core/result_texts.hpp"
+#include "panel/match_navigation.hpp"
+#include "panel/result_texts.hpp"
 #include "fake_editor.hpp"
 #include "host/editor_messages.hpp"
 

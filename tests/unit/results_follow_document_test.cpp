@@ -5,7 +5,7 @@
 
 #include "core/indicator_block.hpp"
 #include "core/marked_documents.hpp"
-#include "core/match_navigation.hpp"
+#include "panel/match_navigation.hpp"
 #include "fake_editor.hpp"
 #include "fake_host.hpp"
 #include "host/host_messages.hpp"

@@ -65,8 +65,8 @@ TEST(SearchListAdd, AHighSurrogateLeftAtTheEndIsDropped) {
 TEST(SearchListAdd, ElevenAdditionsCycleThroughThePalette) {
     SearchList list;
     for (int i = 0; i < 11; ++i) list.add(u"same");
-    std::vector<Colorref> expected(kHighlightPalette.begin(), kHighlightPalette.end());
-    expected.push_back(kHighlightPalette[0]);
+    std::vector<Colorref> expected(HighlightPalette.begin(), HighlightPalette.end());
+    expected.push_back(HighlightPalette[0]);
     EXPECT_EQ(colorsOf(list), expected);
 }
 
@@ -74,8 +74,8 @@ TEST(SearchListAdd, ColourFollowsTheCountSoItRepeatsAfterARemoval) {
     SearchList list = listWithTexts({u"a", u"b", u"c", u"d", u"e"});
     ASSERT_TRUE(list.remove(2));
     ASSERT_TRUE(list.add(u"f"));
-    EXPECT_EQ(list[4].color, kHighlightPalette[4]);
-    EXPECT_EQ(list[3].color, kHighlightPalette[4]);
+    EXPECT_EQ(list[4].color, HighlightPalette[4]);
+    EXPECT_EQ(list[3].color, HighlightPalette[4]);
 }
 
 TEST(SearchListRemove, LaterEntriesMoveUpUnchanged) {
@@ -85,7 +85,7 @@ TEST(SearchListRemove, LaterEntriesMoveUpUnchanged) {
     ASSERT_EQ(list.size(), 2u);
     EXPECT_TRUE(list[1].text == u"c");
     EXPECT_FALSE(list[1].enabled);
-    EXPECT_EQ(list[1].color, kHighlightPalette[2]);
+    EXPECT_EQ(list[1].color, HighlightPalette[2]);
 }
 
 TEST(SearchListRemove, IndexOutsideTheListChangesNothing) {

@@ -8,7 +8,7 @@
 
 #include "about/gdiplus_session.hpp"
 #include "about/logo_painter.hpp"
-#include "core/logo_fit.hpp"
+#include "about/logo_fit.hpp"
 #include "plugin_host_fixture.hpp"
 
 namespace tarnwick::testing {

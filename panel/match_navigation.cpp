@@ -1,4 +1,4 @@
-#include "core/match_navigation.hpp"
+#include "panel/match_navigation.hpp"
 
 #include "core/current_view.hpp"
 #include "host/editor_messages.hpp"

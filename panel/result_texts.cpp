@@ -1,4 +1,4 @@
-#include "core/result_texts.hpp"
+#include "panel/result_texts.hpp"
 
 namespace tarnwick {
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/pixel_rect.hpp"
+#include "dialogs/pixel_rect.hpp"
 
 namespace tarnwick {
 

@@ -5,10 +5,11 @@
 #include <memory>
 #include <type_traits>
 
-namespace tarnwick::minihost {
+namespace tarnwick {
 
-// Releases a Win32 handle with the one call that frees it, so every early return lets
-// go of what minihost owns.
+// Move-only owners of Win32 handles: each is released with the one call that frees it,
+// so every early return lets go of what the code made. The plugin's About box and panel
+// and minihost all use this one family.
 template <auto Release>
 struct HandleRelease {
     template <typename Handle>
@@ -25,5 +26,7 @@ using WindowOwner = UniqueHandle<HWND, &DestroyWindow>;
 using MenuOwner = UniqueHandle<HMENU, &DestroyMenu>;
 using MemoryDcOwner = UniqueHandle<HDC, &DeleteDC>;
 using BitmapOwner = UniqueHandle<HBITMAP, &DeleteObject>;
+using BrushOwner = UniqueHandle<HBRUSH, &DeleteObject>;
+using GlobalMemoryOwner = UniqueHandle<HGLOBAL, &GlobalFree>;
 
-}  // namespace tarnwick::minihost
+}  // namespace tarnwick

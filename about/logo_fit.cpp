@@ -1,4 +1,4 @@
-#include "core/logo_fit.hpp"
+#include "about/logo_fit.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "core/panel_layout.hpp"
+#include "panel/panel_layout.hpp"
 
 #include <algorithm>
 
