@@ -210,8 +210,7 @@ void MiniHost::pumpMessages() {
 }
 
 void MiniHost::dispatch(MSG& message) {
-    for (const PanelRegistration* panel : dock_->visiblePanels())
-        if (IsDialogMessageW(panel->client, &message)) return;
+    if (modelessDialogs_.handle(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
@@ -239,6 +238,7 @@ std::optional<LRESULT> MiniHost::handleMessage(UINT message, WPARAM wParam, LPAR
 std::optional<LRESULT> MiniHost::handleHostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case NPPM_GETCURRENTSCINTILLA: return answerCurrentView(lParam);
+        case NPPM_MODELESSDIALOG: return modelessDialogs_.update(wParam, windowIn(lParam));
         case NPPM_GETCURRENTBUFFERID: return static_cast<LRESULT>(currentBuffer());
         case NPPM_GETPOSFROMBUFFERID: return answerPosition(wParam, lParam);
         case NPPM_ACTIVATEDOC: return answerActivation(wParam, lParam);

@@ -18,6 +18,7 @@
 #include "minihost/indicator_allocator.hpp"
 #include "minihost/main_window.hpp"
 #include "minihost/menu_bar.hpp"
+#include "minihost/modeless_dialogs.hpp"
 #include "minihost/panel_registration.hpp"
 #include "minihost/panel_session.hpp"
 #include "minihost/plugin_module.hpp"
@@ -110,6 +111,8 @@ public:
     LRESULT messageToPlugin(UINT message, WPARAM wParam, LPARAM lParam);
 
     std::vector<PanelRegistration> registeredPanels() const;
+    // The dialogs plugins registered for the host's dialog key handling.
+    const std::vector<HWND>& modelessDialogs() const { return modelessDialogs_.dialogs(); }
     // Hides a docked panel as the user closing it would; false for an unknown window.
     bool hidePanel(HWND panel);
 
@@ -120,7 +123,7 @@ public:
 
     // Processes every message waiting on this thread's queue.
     void pumpMessages();
-    // Dispatches one message, giving the docked panels their dialog keyboard handling.
+    // Dispatches one message, first offering it to the registered modeless dialogs.
     void dispatch(MSG& message);
 
 private:
@@ -155,6 +158,7 @@ private:
     std::unique_ptr<MenuBar> menuBar_;
     std::unique_ptr<DocumentTabs> documents_;
     std::unique_ptr<DockManager> dock_;
+    ModelessDialogs modelessDialogs_;
     std::unique_ptr<PluginModule> plugin_;
     int currentView_ = kMainViewIndex;
     bool exited_ = false;

@@ -12,6 +12,10 @@ namespace tarnwick {
 
 TarnwickPanel::TarnwickPanel() : DockingDlgInterface(IDD_TARNWICK_PANEL) {}
 
+TarnwickPanel::~TarnwickPanel() {
+    stopTakingKeys();
+}
+
 void TarnwickPanel::attachToHost(const NppData& host, int showPanelCommandId,
                                  int showPanelMenuIndex) {
     hostHandles = host;
@@ -22,6 +26,11 @@ void TarnwickPanel::attachToHost(const NppData& host, int showPanelCommandId,
 
     tTbData registration{};
     createDockable(registration);
+    // The host passes keys through IsDialogMessage only to the dialogs it knows of: without
+    // this, Tab, Enter and Escape do nothing in the panel.
+    SendMessageW(static_cast<HWND>(hostHandles._nppHandle), NPPM_MODELESSDIALOG, MODELESSDIALOGADD,
+                 reinterpret_cast<LPARAM>(window));
+    takingKeys = true;
     registration.dlgID = showPanelMenuIndex;
     registration.uMask = DWS_DF_CONT_BOTTOM;
     registration.pszModuleName = getModuleName().c_str();
@@ -31,6 +40,13 @@ void TarnwickPanel::attachToHost(const NppData& host, int showPanelCommandId,
 
 void TarnwickPanel::saveSearches() {
     settings.save(searchList);
+}
+
+void TarnwickPanel::stopTakingKeys() {
+    const auto host = static_cast<HWND>(hostHandles._nppHandle);
+    if (!takingKeys || window == nullptr || !IsWindow(host)) return;
+    SendMessageW(host, NPPM_MODELESSDIALOG, MODELESSDIALOGREMOVE, reinterpret_cast<LPARAM>(window));
+    takingKeys = false;
 }
 
 void TarnwickPanel::reapplyHighlights() {
@@ -71,13 +87,29 @@ INT_PTR TarnwickPanel::onCommand(WORD controlId, WORD notificationCode) {
         case IDC_ALL_CHECKBOX:
             if (notificationCode == BN_CLICKED) setAllEnabled();
             return TRUE;
+        // What the host's dialog handling makes of Enter and Escape.
+        case IDOK: onEnter(); return TRUE;
+        case IDCANCEL: giveFocusToEditor(); return TRUE;
         default: return FALSE;
     }
 }
 
+// Enter adds the edit box's text, as "Add" does, or jumps to the selected result, as a
+// double-click does; elsewhere it does nothing.
+void TarnwickPanel::onEnter() {
+    const HWND focus = GetFocus();
+    if (focus == editCtrl) addEntry();
+    if (focus == resultsListCtrl) goToMatch();
+}
+
+void TarnwickPanel::giveFocusToEditor() const {
+    if (const WindowHandle view = currentView()) SetFocus(static_cast<HWND>(view));
+}
+
 INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
     const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-    if (header.hwndFrom == resultsListCtrl && header.code == NM_DBLCLK) {
+    // Enter reaches the list itself where no dialog handling takes it first.
+    if (header.hwndFrom == resultsListCtrl && (header.code == NM_DBLCLK || header.code == NM_RETURN)) {
         goToMatch();
         return TRUE;
     }

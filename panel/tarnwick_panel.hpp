@@ -20,6 +20,7 @@ namespace tarnwick {
 class TarnwickPanel : public DockingDlgInterface {
 public:
     TarnwickPanel();
+    ~TarnwickPanel() override;
 
     // Stores the host's handles, prepares the settings file and the indicators, loads the
     // list, creates the window and registers it with the host's docking manager.
@@ -28,6 +29,9 @@ public:
     void attachToHost(const NppData& host, int showPanelCommandId, int showPanelMenuIndex);
 
     void saveSearches();
+    // Tells the host to stop passing keys to the panel; done while the host's window still
+    // exists, before the panel's window goes. Does nothing the second time.
+    void stopTakingKeys();
     // The host switched documents: the one shown gets the results' marks, or loses stale ones.
     void reapplyHighlights();
     // The host is about to close the buffer.
@@ -38,6 +42,8 @@ protected:
 
 private:
     INT_PTR onCommand(WORD controlId, WORD notificationCode);
+    void onEnter();
+    void giveFocusToEditor() const;
     INT_PTR onNotify(WPARAM wParam, LPARAM lParam);
     void onSearchRowChanged(const NMLISTVIEW& change);
 
@@ -79,6 +85,8 @@ private:
     SearchList searchList;
     MatchList matchList;
     MarkedDocuments markedDocuments;
+    // True while the host passes the panel's keys through its dialog handling.
+    bool takingKeys = false;
     // True while the search list control is rebuilt: the control's own item-changed
     // notifications during a rebuild are not the user's clicks.
     bool fillingSearchList = false;

@@ -52,7 +52,10 @@ void fillMenuItem(FuncItem& item, const wchar_t* name, PluginCommand command) {
 
 void onNotification(const SciNotifyHeader& header) {
     if (!panel) return;
-    if (header.code == NPPN_SHUTDOWN) panel->saveSearches();
+    if (header.code == NPPN_SHUTDOWN) {
+        panel->saveSearches();
+        panel->stopTakingKeys();
+    }
     if (header.code == NPPN_BUFFERACTIVATED && panel->isVisible()) panel->reapplyHighlights();
     if (header.code == NPPN_FILEBEFORECLOSE) panel->documentClosed(header.idFrom);
 }
