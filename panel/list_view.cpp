@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dialogs/wide_text.hpp"
+#include "panel/dpi_scale.hpp"
 
 namespace tarnwick::list_view {
 
@@ -19,6 +20,16 @@ void insertColumn(HWND list, int column, const wchar_t* title, int width) {
     info.pszText = const_cast<wchar_t*>(title);
     info.iSubItem = column;
     SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+}
+
+void rescaleColumns(HWND list, int fromDpi, int toDpi) {
+    const auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, column,
+                     MAKELPARAM(rescaleForDpi(width, fromDpi, toDpi), 0));
+    }
 }
 
 void deleteAllRows(HWND list) {

@@ -13,6 +13,8 @@ namespace tarnwick::list_view {
 // Thin wrappers over the list-view messages the panel sends.
 void setExtendedStyle(HWND list, DWORD style);
 void insertColumn(HWND list, int column, const wchar_t* title, int width);
+// Every column's width, measured at `fromDpi`, made the same size at `toDpi`.
+void rescaleColumns(HWND list, int fromDpi, int toDpi);
 void deleteAllRows(HWND list);
 void insertRow(HWND list, int row, const std::u16string& text);
 void setCellText(HWND list, int row, int column, const std::u16string& text);

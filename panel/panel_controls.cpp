@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "about/gdiplus_session.hpp"
+#include "dialogs/window_dpi.hpp"
 #include "panel/panel_layout.hpp"
 #include "panel/list_view.hpp"
 #include "panel/tarnwick_panel.hpp"
@@ -45,14 +46,16 @@ void TarnwickPanel::setUpControls() {
         *controls[i] = GetDlgItem(window, IDC_SEARCH_LIST + static_cast<int>(i));
     startGdiplusOnce();
 
+    columnsDpi = windowDpi(window);
+    const auto width = [this](int pixels) { return scaleForDpi(pixels, columnsDpi); };
     list_view::setExtendedStyle(searchListCtrl, kSearchListStyle);
-    list_view::insertColumn(searchListCtrl, 0, L"Search String", 200);
-    list_view::insertColumn(searchListCtrl, 1, L"Color", 60);
+    list_view::insertColumn(searchListCtrl, 0, L"Search String", width(kSearchColumnWidths[0]));
+    list_view::insertColumn(searchListCtrl, 1, L"Color", width(kSearchColumnWidths[1]));
 
     list_view::setExtendedStyle(resultsListCtrl, kResultsListStyle);
-    list_view::insertColumn(resultsListCtrl, 0, L"Line", 50);
-    list_view::insertColumn(resultsListCtrl, 1, L"Match", 80);
-    list_view::insertColumn(resultsListCtrl, 2, L"Content", 400);
+    list_view::insertColumn(resultsListCtrl, 0, L"Line", width(kResultsColumnWidths[0]));
+    list_view::insertColumn(resultsListCtrl, 1, L"Match", width(kResultsColumnWidths[1]));
+    list_view::insertColumn(resultsListCtrl, 2, L"Content", width(kResultsColumnWidths[2]));
 
     fillSearchList();
     updateAllCheckBox();
@@ -78,7 +81,7 @@ void TarnwickPanel::updateAllCheckBox() const {
 }
 
 void TarnwickPanel::layoutControls(int width, int height) const {
-    const auto layout = layoutPanel(width, height);
+    const auto layout = layoutPanel(width, height, windowDpi(window));
     if (!layout) return;
     place(stringsLabel, layout->stringsLabel);
     place(allCheckBox, layout->allCheckBox);
@@ -90,6 +93,18 @@ void TarnwickPanel::layoutControls(int width, int height) const {
     place(infoButton, layout->infoButton);
     place(resultsLabel, layout->resultsLabel);
     place(resultsListCtrl, layout->resultsList);
+}
+
+// The system moved the panel to another DPI: the columns keep their size on the screen
+// (a width the user dragged included) and the controls are laid out again.
+void TarnwickPanel::onDpiChanged() {
+    const int dpi = windowDpi(window);
+    list_view::rescaleColumns(searchListCtrl, columnsDpi, dpi);
+    list_view::rescaleColumns(resultsListCtrl, columnsDpi, dpi);
+    columnsDpi = dpi;
+    RECT client{};
+    GetClientRect(window, &client);
+    layoutControls(client.right, client.bottom);
 }
 
 }  // namespace tarnwick

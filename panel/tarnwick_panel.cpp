@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "about/about_dialog.hpp"
+#include "dialogs/window_dpi.hpp"
 #include "core/current_view.hpp"
 #include "panel/panel_layout.hpp"
 #include "host/host_messages.hpp"
@@ -66,9 +67,13 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: layoutControls(LOWORD(lParam), HIWORD(lParam)); return TRUE;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {kPanelMinimumWidth, kPanelMinimumHeight};
+            const int dpi = windowDpi(window);
+            limits->ptMinTrackSize = {scaleForDpi(kPanelMinimumWidth, dpi),
+                                      scaleForDpi(kPanelMinimumHeight, dpi)};
             return TRUE;
         }
+        // The parent has moved to another DPI.
+        case WM_DPICHANGED_AFTERPARENT: onDpiChanged(); return TRUE;
         case WM_NOTIFY: return onNotify(wParam, lParam);
         case WM_INITDIALOG: setUpControls(); return TRUE;
         case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));

@@ -10,6 +10,7 @@
 #include "core/search_list.hpp"
 #include "core/search_match.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
+#include "panel/dpi_scale.hpp"
 #include "host/host_records.hpp"
 #include "settings/settings_store.hpp"
 
@@ -50,6 +51,7 @@ private:
     // Set-up and layout.
     void setUpControls();
     void layoutControls(int width, int height) const;
+    void onDpiChanged();
     void fillSearchList();
     void updateAllCheckBox() const;
     WindowHandle currentView() const;
@@ -85,6 +87,8 @@ private:
     SearchList searchList;
     MatchList matchList;
     MarkedDocuments markedDocuments;
+    // The DPI the columns' widths were last set for.
+    int columnsDpi = kDefaultDpi;
     // True while the host passes the panel's keys through its dialog handling.
     bool takingKeys = false;
     // True while the search list control is rebuilt: the control's own item-changed

@@ -15,3 +15,13 @@ ensure_wine_prefix() {
         wineserver -w
     fi
 }
+
+# Wine takes the screen's DPI from the user's LogPixels in the prefix, read as a program
+# starts: a prefix of its own per DPI keeps the default one at 96.
+set_wine_dpi() {
+    local marker="$WINEPREFIX/tarnwick-dpi"
+    [ "$(cat "$marker" 2>/dev/null)" = "$1" ] && return
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+    echo "$1" >"$marker"
+}

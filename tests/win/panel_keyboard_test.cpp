@@ -14,8 +14,6 @@
 namespace tarnwick::testing {
 namespace {
 
-constexpr int kInfo = 2009;
-
 class PanelKeyboard : public PanelWorkflow {
 protected:
     // A key pressed and released where the focus is, as the keyboard delivers it.

@@ -16,7 +16,8 @@ using Rows = std::vector<std::vector<std::wstring>>;
 
 // The panel's controls, by their ids in the dialog template.
 inline constexpr int kSearchList = 2001, kResultsList = 2002, kEdit = 2003, kAdd = 2004, kSearch = 2005,
-              kClear = 2006, kResultsLabel = 2007, kAll = 2010;
+              kClear = 2006, kResultsLabel = 2007, kStringsLabel = 2008, kInfo = 2009,
+              kAll = 2010;
 inline constexpr int kFirstIndicator = 20;  // what minihost grants
 
 // Tarnwick's panel shown in minihost, driven through its real controls, with the marks read
