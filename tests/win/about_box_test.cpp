@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "about/about_theme.hpp"
 #include "about/gdiplus_session.hpp"
 #include "about/logo_painter.hpp"
 #include "about/logo_fit.hpp"
@@ -194,10 +195,11 @@ protected:
     void SetUp() override { startGdiplusOnce(); }
 
     // Paints `times` times and returns how much the process's private memory grew.
-    SIZE_T paint(HMODULE module, int times) {
-        paintLogo(module, canvas.dc(), canvas.area());  // first paint: GDI+'s one-off set-up
+    SIZE_T paint(HMODULE module, int times, COLORREF margin = kLightPictureMargin) {
+        paintLogo(module, canvas.dc(), canvas.area(),
+                  margin);  // first paint: GDI+'s one-off set-up
         const SIZE_T before = privateBytes();
-        for (int i = 0; i < times; ++i) paintLogo(module, canvas.dc(), canvas.area());
+        for (int i = 0; i < times; ++i) paintLogo(module, canvas.dc(), canvas.area(), margin);
         const SIZE_T after = privateBytes();
         return after > before ? after - before : 0;
     }
