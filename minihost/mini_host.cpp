@@ -36,13 +36,9 @@ std::optional<std::string> fileBytes(const std::filesystem::path& path) {
 
 int childWindowCount(HWND window) {
     int count = 0;
-    EnumChildWindows(
-        window,
-        [](HWND, LPARAM counter) -> BOOL {
-            ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        ++count;
     return count;
 }
 
