@@ -10,7 +10,7 @@ namespace tarnwick::testing {
 
 inline constexpr int kInfoButton = 2009;
 
-// Runs `inspect` on the About box from inside its modal loop, once it is open.
+// Runs `inspect` on the About box from inside its modal loop, once it is open and shown.
 class WhileAboutIsOpen {
 public:
     explicit WhileAboutIsOpen(std::function<void(HWND)> inspect) {
@@ -26,8 +26,11 @@ public:
 
 private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        // The modal loop shows the dialog once its queue is empty, and an expired timer may
+        // come first: what is inspected has to be on the screen.
         const HWND about = FindWindowW(L"#32770", L"About Tarnwick");
-        if (about == nullptr || current_ == nullptr || current_->ran_) return;
+        if (about == nullptr || !IsWindowVisible(about) || current_ == nullptr || current_->ran_)
+            return;
         current_->ran_ = true;
         current_->inspect_(about);
     }
