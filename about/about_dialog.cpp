@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "about/about_theme.hpp"
 #include "about/logo_painter.hpp"
 #include "dialogs/exception_barrier.hpp"
 #include "resources/resource.h"
@@ -20,13 +21,25 @@ bool isLinkActivation(const NMHDR& header) {
     return fromLink && (header.code == NM_CLICK || header.code == NM_RETURN);
 }
 
+// The host's main window, which showAboutBox made the dialog's owner.
+HWND hostOf(HWND dialog) {
+    return GetWindow(dialog, GW_OWNER);
+}
+
+void initialise(HWND dialog) {
+    SetDlgItemTextW(dialog, IDC_ABOUT_TEXT, aboutText());
+    // The controls exist by now, so a dark host themes them with the dialog.
+    askHostToThemeDialog(hostOf(dialog), dialog);
+}
+
 INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG: SetDlgItemTextW(dialog, IDC_ABOUT_TEXT, aboutText()); return TRUE;
+        case WM_INITDIALOG: initialise(dialog); return TRUE;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item.CtlID != IDC_ABOUT_PICTURE) return FALSE;
-            paintLogo(aboutModule, item.hDC, item.rcItem);
+            // Asked at every paint, as the logo is decoded at every paint: nothing is kept.
+            paintLogo(aboutModule, item.hDC, item.rcItem, pictureMarginColour(hostOf(dialog)));
             return TRUE;
         }
         case WM_NOTIFY: {

@@ -12,11 +12,9 @@ namespace {
 
 using namespace Gdiplus::DllExports;
 
-constexpr COLORREF kWhite = 0x00FFFFFF;
-
-void fillWhite(HDC dc, const RECT& area) {
-    const BrushOwner white(CreateSolidBrush(kWhite));
-    FillRect(dc, &area, white.get());
+void fill(HDC dc, const RECT& area, COLORREF colour) {
+    const BrushOwner brush(CreateSolidBrush(colour));
+    FillRect(dc, &area, brush.get());
 }
 
 // A stream over a copy of the logo's bytes; the stream owns the copy.
@@ -59,8 +57,9 @@ void drawImage(HDC dc, const RECT& area, Gdiplus::GpImage* image) {
 
 }  // namespace
 
-void paintLogo(HMODULE module, HDC dc, const RECT& area) {
-    fillWhite(dc, area);
+void paintLogo(HMODULE module, HDC dc, const RECT& area, COLORREF margin) {
+    // The logo's transparent edges show the margin colour too, so it stands in no box.
+    fill(dc, area, margin);
     const StreamOwner stream = openLogoStream(module);
     if (!stream) return;
     Gdiplus::GpImage* rawImage = nullptr;

@@ -79,6 +79,16 @@ struct SCNotification {
     SciNotifyHeader nmhdr;
 };
 
+// The host's dark-mode colours, as NPPM_GETDARKMODECOLORS fills them: twelve COLORREFs
+// (0x00BBGGRR), the background first. The plugin uses the background only.
+struct DarkModeColors {
+    std::uint32_t background;
+    std::uint32_t others[11];
+};
+
+// The same on every platform and width: twelve 32-bit colours.
+static_assert(sizeof(DarkModeColors) == 48);
+
 // The host is a 64-bit program and reads these records by its own layout.
 #if UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
 static_assert(sizeof(NppData) == 24);

@@ -107,7 +107,8 @@ int saveScreenshot(MiniHost& host, const std::filesystem::path& file) {
 }
 
 int run(const ProgramOptions& options) {
-    MiniHost host(options.configDirectory);
+    MiniHost host(options.configDirectory, MiniHost::kDefaultFirstIndicator,
+                  options.dark ? Appearance::dark : Appearance::light);
     for (const FileToOpen& file : options.filesToOpen) {
         if (host.openFile(file.path, file.ansi ? kAnsiCodePage : kUtf8CodePage)) continue;
         printLine(stderr, L"minihost: cannot read " + file.path.wstring());

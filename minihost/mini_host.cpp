@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "host/host_messages.hpp"
+#include "minihost/dark_theme.hpp"
 #include "minihost/host_numbers.hpp"
 
 namespace tarnwick::minihost {
@@ -33,12 +34,21 @@ std::optional<std::string> fileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
+int childWindowCount(HWND window) {
+    int count = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        ++count;
+    return count;
+}
+
 }  // namespace
 
-MiniHost::MiniHost(std::filesystem::path configDirectory, int firstIndicator)
+MiniHost::MiniHost(std::filesystem::path configDirectory, int firstIndicator, Appearance appearance)
     : configDirectory_(std::move(configDirectory)),
       indicators_(firstIndicator),
       session_(configDirectory_ / kSessionFileName),
+      dark_(appearance == Appearance::dark),
       scintilla_(std::make_unique<ScintillaLibrary>()),
       mainWindow_(std::make_unique<MainWindow>(static_cast<MainWindowHandler&>(*this), kWindowWidth,
                                                kWindowHeight)),
@@ -46,6 +56,7 @@ MiniHost::MiniHost(std::filesystem::path configDirectory, int firstIndicator)
       documents_(std::make_unique<DocumentTabs>(mainWindow_->handle())),
       dock_(std::make_unique<DockManager>(mainWindow_->handle(), [this] { layout(); })) {
     ready_ = true;
+    if (dark_) themeOwnWindows();
     layout();
     ShowWindow(mainWindow(), SW_SHOWNORMAL);
     UpdateWindow(mainWindow());
@@ -244,6 +255,9 @@ std::optional<LRESULT> MiniHost::handleHostMessage(UINT message, WPARAM wParam, 
         case NPPM_ACTIVATEDOC: return answerActivation(wParam, lParam);
         case NPPM_GETPLUGINSCONFIGDIR: return answerConfigDirectory(wParam, lParam);
         case NPPM_ALLOCATEINDICATOR: return answerIndicators(wParam, lParam);
+        case NPPM_ISDARKMODEENABLED: return dark_;
+        case NPPM_GETDARKMODECOLORS: return answerDarkModeColours(wParam, lParam);
+        case NPPM_DARKMODESUBCLASSANDTHEME: return answerTheming(wParam, lParam);
         case NPPM_DMMREGASDCKDLG: return registerPanel(lParam);
         case NPPM_DMMSHOW: return dock_->show(windowIn(lParam));
         case NPPM_DMMHIDE: return dock_->hide(windowIn(lParam));
@@ -322,9 +336,36 @@ LRESULT MiniHost::answerIndicators(WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+LRESULT MiniHost::answerDarkModeColours(WPARAM wParam, LPARAM lParam) const {
+    auto* record = reinterpret_cast<DarkModeColors*>(lParam);
+    // A record of another size belongs to another version; filling it could write past it.
+    if (!dark_ || record == nullptr || wParam != sizeof(DarkModeColors)) return FALSE;
+    *record = darkPalette();
+    return TRUE;
+}
+
+LRESULT MiniHost::answerTheming(WPARAM wParam, LPARAM lParam) {
+    const HWND window = windowIn(lParam);
+    const bool exists = IsWindow(window) != FALSE;
+    themeRequests_.push_back({wParam, window, exists ? childWindowCount(window) : 0,
+                              exists && IsWindowVisible(window) != FALSE});
+    // Minihost knows the flags for a dialog whose controls are made, and no others.
+    if (!dark_ || wParam != kDarkModeThemeDialog || !exists) return FALSE;
+    return themeDialog(window);
+}
+
 LRESULT MiniHost::registerPanel(LPARAM lParam) {
     const auto* record = reinterpret_cast<const tTbData*>(lParam);
-    return record != nullptr && dock_->registerPanel(*record);
+    if (record == nullptr || !dock_->registerPanel(*record)) return FALSE;
+    // The host themes the panels it docks itself; the plugin need not ask.
+    if (dark_) themeDialog(static_cast<HWND>(record->hClient));
+    return TRUE;
+}
+
+void MiniHost::themeOwnWindows() const {
+    themeWindow(mainWindow());
+    themeView(mainView());
+    themeView(secondView());
 }
 
 void MiniHost::layout() {

@@ -23,8 +23,14 @@
 #include "minihost/panel_session.hpp"
 #include "minihost/plugin_module.hpp"
 #include "minihost/scintilla_library.hpp"
+#include "minihost/theme_request.hpp"
 
 namespace tarnwick::minihost {
+
+// A light host answers the dark-mode messages as a host without dark mode does: FALSE,
+// nothing themed. A dark one hands out its palette and themes its main window, its views,
+// the panels it docks and the dialogs a plugin asks it to.
+enum class Appearance { light, dark };
 
 // A small stand-in for the editor that hosts the plugin: a main window with two real
 // Scintilla views, each with a row of tabs over the documents it has open, one plugin
@@ -40,7 +46,8 @@ public:
     // not exist. Indicator blocks are granted from `firstIndicator` on. Throws
     // std::runtime_error when Scintilla or the windows cannot be set up.
     explicit MiniHost(std::filesystem::path configDirectory,
-                      int firstIndicator = kDefaultFirstIndicator);
+                      int firstIndicator = kDefaultFirstIndicator,
+                      Appearance appearance = Appearance::light);
     ~MiniHost();
     MiniHost(const MiniHost&) = delete;
     MiniHost& operator=(const MiniHost&) = delete;
@@ -113,6 +120,8 @@ public:
     std::vector<PanelRegistration> registeredPanels() const;
     // The dialogs plugins registered for the host's dialog key handling.
     const std::vector<HWND>& modelessDialogs() const { return modelessDialogs_.dialogs(); }
+    // Every NPPM_DARKMODESUBCLASSANDTHEME so far, in order.
+    const std::vector<ThemeRequest>& themeRequests() const { return themeRequests_; }
     // Hides a docked panel as the user closing it would; false for an unknown window.
     bool hidePanel(HWND panel);
 
@@ -136,7 +145,10 @@ private:
     LRESULT answerActivation(WPARAM wParam, LPARAM lParam);
     LRESULT answerConfigDirectory(WPARAM wParam, LPARAM lParam) const;
     LRESULT answerIndicators(WPARAM wParam, LPARAM lParam);
+    LRESULT answerDarkModeColours(WPARAM wParam, LPARAM lParam) const;
+    LRESULT answerTheming(WPARAM wParam, LPARAM lParam);
     LRESULT registerPanel(LPARAM lParam);
+    void themeOwnWindows() const;
     void layout();
     // Runs `change` on the tabs and tells the plugin when the current view shows another
     // document afterwards.
@@ -151,6 +163,8 @@ private:
     std::filesystem::path configDirectory_;
     IndicatorAllocator indicators_;
     PanelSession session_;
+    bool dark_;
+    std::vector<ThemeRequest> themeRequests_;
     // Declared in the order they are set up; exit() takes them down in the order the
     // plugin must see.
     std::unique_ptr<ScintillaLibrary> scintilla_;

@@ -80,6 +80,8 @@ ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
             understood = takeControlId(arguments, index, options.clicks, parsed.error);
         else if (argument == L"--show-panel")
             options.showPanel = true;
+        else if (argument == L"--dark")
+            options.dark = true;
         else if (argument == L"--help" || argument == L"-h")
             options.help = true;
         else {
@@ -96,7 +98,7 @@ ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
 
 std::wstring_view programUsage() {
     return L"usage: minihost [--plugin DLL] [--config DIR] [--open FILE]... [--ansi FILE]...\n"
-           L"                [--show-panel] [--click ID]... [--screenshot OUT.png]\n"
+           L"                [--show-panel] [--click ID]... [--screenshot OUT.png] [--dark]\n"
            L"  --plugin DLL          the plugin to load (default: Tarnwick.dll beside minihost)\n"
            L"  --config DIR          the plugins' configuration folder (default: minihost-config\n"
            L"                        beside minihost)\n"
@@ -108,7 +110,10 @@ std::wstring_view programUsage() {
            L"  --click ID            click the docked panel's control ID after start-up;\n"
            L"                        may be given more than once\n"
            L"  --screenshot OUT.png  after start-up, save a picture of the window in front (a\n"
-           L"                        dialog the clicks opened, or the main window), then exit\n";
+           L"                        dialog the clicks opened, or the main window), then exit\n"
+           L"  --dark                the host in dark mode: it tells the plugin so, hands out\n"
+           L"                        its dark colours and themes its windows, its docked\n"
+           L"                        panels and the dialogs the plugin asks it to\n";
 }
 
 }  // namespace tarnwick::minihost

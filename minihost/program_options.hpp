@@ -27,6 +27,8 @@ struct ProgramOptions {
     // Controls of the docked panel to click after start-up, in this order.
     std::vector<int> clicks;
     std::optional<std::filesystem::path> screenshot;
+    // The host in dark mode, as the editor with its dark theme on.
+    bool dark = false;
     bool help = false;
 };
 

@@ -12,6 +12,10 @@ inline constexpr std::uint32_t SCI_GETCURRENTPOS = 2008;
 inline constexpr std::uint32_t SCI_GETANCHOR = 2009;
 inline constexpr std::uint32_t SCI_SETSAVEPOINT = 2014;
 inline constexpr std::uint32_t SCI_SETCODEPAGE = 2037;
+inline constexpr std::uint32_t SCI_STYLECLEARALL = 2050;
+inline constexpr std::uint32_t SCI_STYLESETFORE = 2051;
+inline constexpr std::uint32_t SCI_STYLESETBACK = 2052;
+inline constexpr std::uint32_t SCI_SETCARETFORE = 2069;
 inline constexpr std::uint32_t SCI_INDICGETSTYLE = 2081;
 inline constexpr std::uint32_t SCI_INDICGETFORE = 2083;
 inline constexpr std::uint32_t SCI_GETFIRSTVISIBLELINE = 2152;
@@ -26,9 +30,14 @@ inline constexpr std::uint32_t SCI_SETDOCPOINTER = 2358;
 inline constexpr std::uint32_t SCI_CREATEDOCUMENT = 2375;
 inline constexpr std::uint32_t SCI_ADDREFDOCUMENT = 2376;
 inline constexpr std::uint32_t SCI_RELEASEDOCUMENT = 2377;
+inline constexpr std::uint32_t SCI_STYLEGETFORE = 2481;
+inline constexpr std::uint32_t SCI_STYLEGETBACK = 2482;
 inline constexpr std::uint32_t SCI_INDICATORVALUEAT = 2507;
 inline constexpr std::uint32_t SCI_INDICGETUNDER = 2511;
 inline constexpr std::uint32_t SCI_INDICGETALPHA = 2524;
 inline constexpr std::uint32_t SCI_INDICGETOUTLINEALPHA = 2559;
+
+// The style every other style starts from.
+inline constexpr std::uintptr_t STYLE_DEFAULT = 32;
 
 }  // namespace tarnwick

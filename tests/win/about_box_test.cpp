@@ -3,18 +3,18 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <functional>
+#include <cstdlib>
 #include <string>
 
+#include "about/about_theme.hpp"
 #include "about/gdiplus_session.hpp"
 #include "about/logo_painter.hpp"
 #include "about/logo_fit.hpp"
+#include "about_box_probes.hpp"
 #include "plugin_host_fixture.hpp"
 
 namespace tarnwick::testing {
 namespace {
-
-constexpr int kInfoButton = 2009;
 
 std::wstring windowText(HWND window) {
     wchar_t buffer[512] = {};
@@ -27,34 +27,6 @@ std::wstring className(HWND window) {
     GetClassNameW(window, buffer, 64);
     return buffer;
 }
-
-// Runs `inspect` on the About box from inside its modal loop, once it is open.
-class WhileAboutIsOpen {
-public:
-    explicit WhileAboutIsOpen(std::function<void(HWND)> inspect) {
-        current_ = this;
-        inspect_ = std::move(inspect);
-        timer_ = SetTimer(nullptr, 0, 20, &WhileAboutIsOpen::tick);
-    }
-    ~WhileAboutIsOpen() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    bool ran() const { return ran_; }
-
-private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        const HWND about = FindWindowW(L"#32770", L"About Tarnwick");
-        if (about == nullptr || current_ == nullptr || current_->ran_) return;
-        current_->ran_ = true;
-        current_->inspect_(about);
-    }
-
-    static inline WhileAboutIsOpen* current_ = nullptr;
-    std::function<void(HWND)> inspect_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-};
 
 using AboutBox = PluginHostTest;
 
@@ -109,48 +81,6 @@ TEST_F(AboutBox, OpeningAndClosingFiftyTimesLeavesNoWindowsBehind) {
     EXPECT_EQ(FindWindowW(L"#32770", L"About Tarnwick"), nullptr);
 }
 
-// A 32-bit top-down bitmap selected into a memory device context.
-class MemoryCanvas {
-public:
-    MemoryCanvas(int width, int height) : width_(width), height_(height) {
-        dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_),
-                                   nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-    }
-    ~MemoryCanvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-
-    HDC dc() const { return dc_; }
-    RECT area() const { return {0, 0, width_, height_}; }
-    std::uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
-    void fill(std::uint32_t colour) { std::fill(pixels_, pixels_ + width_ * height_, colour); }
-    bool allWhite() const {
-        return std::all_of(pixels_, pixels_ + width_ * height_,
-                           [](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == 0xFFFFFF; });
-    }
-
-private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    std::uint32_t* pixels_ = nullptr;
-};
-
 TEST_F(AboutBox, PictureAreaGetsTheLogoCentredWithWhiteMargins) {
     showPanel();
     WhileAboutIsOpen probe([&](HWND about) {
@@ -158,13 +88,7 @@ TEST_F(AboutBox, PictureAreaGetsTheLogoCentredWithWhiteMargins) {
         GetClientRect(GetDlgItem(about, 2101), &area);
         MemoryCanvas canvas(area.right, area.bottom);
         canvas.fill(0);
-        DRAWITEMSTRUCT item{};
-        item.CtlType = ODT_STATIC;
-        item.CtlID = 2101;
-        item.hwndItem = GetDlgItem(about, 2101);
-        item.hDC = canvas.dc();
-        item.rcItem = canvas.area();
-        SendMessageW(about, WM_DRAWITEM, 2101, reinterpret_cast<LPARAM>(&item));
+        drawItem(about, 2101, canvas);
         const int middle = area.bottom / 2;
         // The area is wider than the logo: white left and right, the logo's dark card between.
         EXPECT_EQ(canvas.at(0, middle), 0xFFFFFFu);
@@ -176,10 +100,16 @@ TEST_F(AboutBox, PictureAreaGetsTheLogoCentredWithWhiteMargins) {
                                              placed->y + static_cast<int>(300 * scale));
         EXPECT_LT((card & 0xFF) + ((card >> 8) & 0xFF) + (card >> 16), 3u * 100)
             << std::hex << card;
+        // Centred at any DPI: as much margin on the left as on the right of the middle row.
+        int left = 0;
+        while (left < area.right && canvas.at(left, middle) == 0xFFFFFFu) ++left;
+        int right = 0;
+        while (right < area.right && canvas.at(area.right - 1 - right, middle) == 0xFFFFFFu) ++right;
+        EXPECT_GT(left, 0);
+        EXPECT_LE(std::abs(left - right), 1) << left << " " << right;
 
         canvas.fill(0);
-        item.CtlID = 2102;  // any other owner-drawn item is not the dialog's to paint
-        SendMessageW(about, WM_DRAWITEM, 2102, reinterpret_cast<LPARAM>(&item));
+        drawItem(about, 2102, canvas);  // any other owner-drawn item is not the dialog's to paint
         EXPECT_EQ(canvas.at(0, middle), 0u);
         PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
     });
@@ -194,10 +124,11 @@ protected:
     void SetUp() override { startGdiplusOnce(); }
 
     // Paints `times` times and returns how much the process's private memory grew.
-    SIZE_T paint(HMODULE module, int times) {
-        paintLogo(module, canvas.dc(), canvas.area());  // first paint: GDI+'s one-off set-up
+    SIZE_T paint(HMODULE module, int times, COLORREF margin = kLightPictureMargin) {
+        paintLogo(module, canvas.dc(), canvas.area(),
+                  margin);  // first paint: GDI+'s one-off set-up
         const SIZE_T before = privateBytes();
-        for (int i = 0; i < times; ++i) paintLogo(module, canvas.dc(), canvas.area());
+        for (int i = 0; i < times; ++i) paintLogo(module, canvas.dc(), canvas.area(), margin);
         const SIZE_T after = privateBytes();
         return after > before ? after - before : 0;
     }
@@ -230,6 +161,13 @@ TEST_F(LogoPainting, ModuleWithoutTheLogoLeavesTheAreaWhite) {
     const HMODULE withoutLogo = GetModuleHandleW(L"kernel32.dll");
     EXPECT_LT(paint(withoutLogo, 600), kNoise);
     EXPECT_TRUE(canvas.allWhite());
+}
+
+TEST_F(LogoPainting, AreaTheLogoLeavesTakesTheMarginColour) {
+    constexpr COLORREF kMargin = RGB(0x10, 0x20, 0x40);  // three different bytes: their order shows
+    paint(GetModuleHandleW(L"kernel32.dll"), 1, kMargin);
+    EXPECT_EQ(canvas.colourAt(0, 0), kMargin);
+    EXPECT_EQ(canvas.colourAt(299, 99), kMargin);
 }
 
 TEST_F(LogoPainting, EveryPaintDeletesItsBrush) {

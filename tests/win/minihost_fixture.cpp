@@ -39,8 +39,8 @@ void MiniHostTest::TearDown() {
     fs::remove_all(root, ignored);
 }
 
-MiniHost& MiniHostTest::startHost() {
-    host = std::make_unique<MiniHost>(configDirectory);
+MiniHost& MiniHostTest::startHost(Appearance appearance) {
+    host = std::make_unique<MiniHost>(configDirectory, MiniHost::kDefaultFirstIndicator, appearance);
     EXPECT_TRUE(host->loadPlugin(testPlugin()));
     return *host;
 }

@@ -24,7 +24,7 @@ protected:
     void TearDown() override;
 
     // A new host on the test's configuration folder, with the test plugin loaded.
-    MiniHost& startHost();
+    MiniHost& startHost(Appearance appearance = Appearance::light);
     static std::filesystem::path testPlugin();
 
     // The lines the test plugin has recorded so far, the index of the first that starts

@@ -27,6 +27,7 @@ TEST(MiniHostProgramOptions, DefaultToThePluginAndAConfigurationFolderBesideTheP
     EXPECT_TRUE(parsed.options->filesToOpen.empty());
     EXPECT_FALSE(parsed.options->showPanel);
     EXPECT_FALSE(parsed.options->screenshot);
+    EXPECT_FALSE(parsed.options->dark);
 }
 
 TEST(MiniHostProgramOptions, ClicksAreKeptInOrderAndMustBeControlIds) {
@@ -39,14 +40,16 @@ TEST(MiniHostProgramOptions, ClicksAreKeptInOrderAndMustBeControlIds) {
 }
 
 TEST(MiniHostProgramOptions, ReadsEveryOption) {
-    const ParsedOptions parsed = parse({L"--screenshot", L"out.png", L"--plugin", L"p.dll",
-                                        L"--show-panel", L"--config", L"d e", L"--open", L"f.txt"});
+    const ParsedOptions parsed =
+        parse({L"--screenshot", L"out.png", L"--plugin", L"p.dll", L"--show-panel", L"--config",
+               L"d e", L"--open", L"f.txt", L"--dark"});
     ASSERT_TRUE(parsed.options);
     EXPECT_EQ(parsed.options->plugin, fs::path(L"p.dll"));
     EXPECT_EQ(parsed.options->configDirectory, fs::path(L"d e"));
     EXPECT_EQ(parsed.options->filesToOpen, (std::vector<FileToOpen>{{L"f.txt", false}}));
     EXPECT_TRUE(parsed.options->showPanel);
     EXPECT_EQ(parsed.options->screenshot, fs::path(L"out.png"));
+    EXPECT_TRUE(parsed.options->dark);
 }
 
 TEST(MiniHostProgramOptions, FilesToOpenAreKeptInOrderWithTheirCodePage) {

@@ -109,9 +109,10 @@ void PluginHostTest::TearDown() {
     fs::remove_all(configDirectory.parent_path().parent_path());
 }
 
-void PluginHostTest::startHost() {
+void PluginHostTest::startHost(minihost::Appearance appearance) {
     host.reset();
-    host = std::make_unique<minihost::MiniHost>(configDirectory);
+    host = std::make_unique<minihost::MiniHost>(
+        configDirectory, minihost::MiniHost::kDefaultFirstIndicator, appearance);
     ASSERT_TRUE(host->loadPlugin(tarnwickDllPath()));
     host->pumpMessages();
 }

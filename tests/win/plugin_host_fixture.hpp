@@ -47,7 +47,7 @@ protected:
     void TearDown() override;
 
     // A new host over the same folder, as at the next start of the editor.
-    void startHost();
+    void startHost(minihost::Appearance appearance = minihost::Appearance::light);
     void showPanel();
     HWND panelWindow() const;
     PanelControls controls() const { return PanelControls(panelWindow()); }

@@ -35,6 +35,8 @@ std::intptr_t FakeHost::answer(SentMessage& recorded) {
         case NPPM_ACTIVATEDOC:
             if (activateDocument) activateDocument(recorded.wParam, recorded.lParam);
             return 1;
+        case NPPM_ISDARKMODEENABLED: return darkModeEnabled;
+        case NPPM_GETDARKMODECOLORS: writeDarkModeColors(recorded); return darkModeColorsResult;
         default: return 0;
     }
 }
@@ -49,6 +51,13 @@ void FakeHost::writeConfigDirectory(SentMessage& recorded) const {
     const std::size_t length = std::min(configDirectory.size(), capacity - 1);
     std::copy_n(configDirectory.begin(), length, buffer);
     buffer[length] = u'\0';
+}
+
+void FakeHost::writeDarkModeColors(SentMessage& recorded) const {
+    auto* record = reinterpret_cast<std::uint32_t*>(recorded.lParam);
+    recorded.lParam = 0;
+    std::copy_n(darkModeColors.begin(),
+                std::min(darkModeColors.size(), recorded.wParam / sizeof(std::uint32_t)), record);
 }
 
 }  // namespace tarnwick::testing

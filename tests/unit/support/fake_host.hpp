@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fake_window.hpp"
 
@@ -22,12 +23,18 @@ public:
     std::intptr_t tabPosition = -1;           // the answer to NPPM_GETPOSFROMBUFFERID
     // What NPPM_ACTIVATEDOC does (view, tab index), as the real host switches documents.
     std::function<void(std::uintptr_t, std::intptr_t)> activateDocument;
+    std::intptr_t darkModeEnabled = 0;  // the answer to NPPM_ISDARKMODEENABLED
+    // NPPM_GETDARKMODECOLORS writes these COLORREFs from the record's start, as many as
+    // there are, and answers darkModeColorsResult.
+    std::vector<std::uint32_t> darkModeColors;
+    std::intptr_t darkModeColorsResult = 0;
 
 protected:
     std::intptr_t answer(SentMessage& recorded) override;
 
 private:
     void writeConfigDirectory(SentMessage& recorded) const;
+    void writeDarkModeColors(SentMessage& recorded) const;
 };
 
 }  // namespace tarnwick::testing
