@@ -4,26 +4,34 @@
 # opened last); switching tabs shows the marks following the document. With a display it stays open for the user; without
 # one it runs under Xvfb and saves screenshots (the editor with the panel, and the About
 # box) to the paths it prints. With --dark the host is in dark mode, and the screenshots'
-# names end in -dark.
+# names end in -dark; with --dpi N the screen has N dots per inch (96 is 100 %, 192 is
+# 200 %), in a Wine prefix of its own, and the names end in -Ndpi.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=build/mingw-x64
-source scripts/wine_env.sh "$build/wineprefix"
 
+usage() { echo "usage: $0 [--dark] [--dpi N]" >&2; exit 2; }
 headless=false
 dark=()
-for argument in "$@"; do
-    case "$argument" in
+dpi=
+arguments=("$@")
+while [ $# -gt 0 ]; do
+    case "$1" in
         --headless) headless=true ;;
         --dark) dark=(--dark) ;;
-        *) echo "usage: $0 [--dark]" >&2; exit 2 ;;
+        --dpi) [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || usage; dpi=$2; shift ;;
+        *) usage ;;
     esac
+    shift
 done
+prefix=$build/wineprefix${dpi:+-$dpi}
+source scripts/wine_env.sh "$prefix"
 
 if [ -z "${DISPLAY:-}" ] && ! $headless; then
-    exec scripts/with_wine.sh "$build/wineprefix" "$0" --headless "$@"
+    exec scripts/with_wine.sh "$prefix" "$0" --headless "${arguments[@]}"
 fi
 ensure_wine_prefix
+if [ -n "$dpi" ]; then set_wine_dpi "$dpi"; fi
 
 # Headless runs start from the sample list every time; with a display the user's own
 # changes are kept from one run to the next.
@@ -42,7 +50,7 @@ if ! $headless; then
     exec "${minihost[@]}"
 fi
 shots=build/screenshots
-suffix=${dark:+-dark}
+suffix=${dark:+-dark}${dpi:+-${dpi}dpi}
 mkdir -p "$shots"
 echo "screenshots:"
 "${minihost[@]}" --screenshot "$(windows_path "$shots/minihost$suffix.png")" >/dev/null
