@@ -7,10 +7,10 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=build/mingw-x64
-source scripts/wine_env.sh "$build/wineprefix"
+source scripts/wine_env.sh x64 "$build/wineprefix"
 
 if [ -z "${DISPLAY:-}" ] && [ "${1:-}" != --headless ]; then
-    exec scripts/with_wine.sh "$build/wineprefix" "$0" --headless
+    exec scripts/with_wine.sh x64 "$build/wineprefix" "$0" --headless
 fi
 ensure_wine_prefix
 

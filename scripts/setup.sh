@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Installs from Debian's packages whatever the build and the tests need and is missing,
-# and adds the source entry that `apt-get source` needs for Scintilla, on the archive the
-# machine already installs from.
+# Installs from Debian's packages whatever the build and the tests need and is missing:
+# the 32-bit architecture for the 32-bit Wine, the packages, and the source entry that
+# `apt-get source` needs for Scintilla, on the archive the machine already installs from.
 # Does nothing when everything is there. Runs as root, or as a user through sudo for the
 # installs only.
 set -euo pipefail
 
 packages=(
     ca-certificates cmake ninja-build g++ make dpkg-dev xz-utils clang libclang-rt-14-dev
-    g++-mingw-w64-x86-64-posix mingw-w64-tools
-    wine wine64 xvfb xauth
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+    wine wine64 wine32:i386 xvfb xauth
     nlohmann-json3-dev libutfcpp-dev googletest libgtest-dev libgmock-dev
 )
 source_list=/etc/apt/sources.list.d/tarnwick-deb-src.sources
@@ -34,6 +34,12 @@ has_scite_source() {
 }
 
 needs_update=false
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture for the 32-bit Wine"
+    as_root dpkg --add-architecture i386
+    needs_update=true
+fi
+
 missing=()
 for package in "${packages[@]}"; do
     is_installed "$package" || missing+=("$package")

@@ -1,6 +1,13 @@
-# Sourced by the Wine scripts: a private prefix in the build tree, no Mono or Gecko
-# prompts, no debug chatter.
-export WINEPREFIX=$(realpath -m "$1")  # Wine takes absolute prefixes only
+# Sourced by the Wine scripts with the architecture (x64 or x86) and a prefix: a private
+# prefix in the build tree, 64-bit or 32-bit Windows to match the programs it runs, no
+# Mono or Gecko prompts, no debug chatter.
+# usage: source wine_env.sh ARCH WINEPREFIX
+case "$1" in
+    x64) export WINEARCH=win64 ;;
+    x86) export WINEARCH=win32 ;;  # a 32-bit Windows, made by the 32-bit Wine
+    *) echo "wine: unknown architecture '$1' (x64 or x86)" >&2; exit 2 ;;
+esac
+export WINEPREFIX=$(realpath -m "$2")  # Wine takes absolute prefixes only
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine maps Windows file names to Unix ones through the locale: under a bare C locale a
