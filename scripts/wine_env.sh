@@ -14,7 +14,18 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # name with characters beyond ASCII cannot be created at all.
 export LC_ALL=C.UTF-8
 
+# A 64-bit prefix made while the 32-bit Wine was not installed has no 32-bit half; once it
+# is installed, Debian's `wine` starts the 32-bit loader, which then runs nothing there.
+lacks_its_32bit_half() {
+    [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine ] && [ -f "$WINEPREFIX/system.reg" ] &&
+        [ -z "$(ls -A "$WINEPREFIX/drive_c/windows/syswow64" 2>/dev/null)" ]
+}
+
 ensure_wine_prefix() {
+    if lacks_its_32bit_half; then
+        echo "wine: making $WINEPREFIX anew, with the 32-bit Wine installed since"
+        rm -rf "$WINEPREFIX"
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "wine: creating the prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
