@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(
-    ca-certificates cmake ninja-build g++ make dpkg-dev xz-utils clang libclang-rt-14-dev
+    ca-certificates cmake ninja-build g++ make dpkg-dev xz-utils perl clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
     wine wine64 wine32:i386 xvfb xauth
     nlohmann-json3-dev libutfcpp-dev googletest libgtest-dev libgmock-dev
