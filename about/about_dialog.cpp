@@ -7,6 +7,7 @@
 #include "about/logo_painter.hpp"
 #include "dialogs/exception_barrier.hpp"
 #include "resources/resource.h"
+#include "resources/version.h"
 
 namespace tarnwick {
 
@@ -67,7 +68,7 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 const wchar_t* aboutText() {
-    return L"Tarnwick Plugin for Notepad++\r\nVersion 1.0  |  Build 2026\r\n"
+    return L"Tarnwick Plugin for Notepad++\r\nVersion " TARNWICK_VERSION L"  |  Build 2026\r\n"
            L"Copyright \u00A9 2026 The Tarnwick developers";
 }
 

@@ -3,8 +3,8 @@
 set(TARNWICK_SCINTILLA_DLL ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Scintilla.dll)
 add_custom_command(
     OUTPUT ${TARNWICK_SCINTILLA_DLL}
-    COMMAND ${PROJECT_SOURCE_DIR}/scripts/build_scintilla.sh ${TARNWICK_SCINTILLA_DLL}
-            ${CMAKE_BINARY_DIR}/scintilla
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/build_scintilla.sh ${TARNWICK_MINGW_PREFIX}
+            ${TARNWICK_SCINTILLA_DLL} ${CMAKE_BINARY_DIR}/scintilla
     COMMENT "Building Scintilla.dll from Debian's scite source package"
     USES_TERMINAL VERBATIM)
 add_custom_target(scintilla ALL DEPENDS ${TARNWICK_SCINTILLA_DLL})

@@ -89,7 +89,8 @@ struct DarkModeColors {
 // The same on every platform and width: twelve 32-bit colours.
 static_assert(sizeof(DarkModeColors) == 48);
 
-// The host is a 64-bit program and reads these records by its own layout.
+// The host reads these records by its own layout, which the plugin must match in each
+// build: the 64-bit host's with 8-byte pointers, the 32-bit host's with 4-byte ones.
 #if UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
 static_assert(sizeof(NppData) == 24);
 static_assert(sizeof(ShortcutKey) == 4);
@@ -107,6 +108,28 @@ static_assert(offsetof(tTbData, pszModuleName) == 64);
 static_assert(sizeof(tTbData) == 72);
 static_assert(offsetof(SciNotifyHeader, code) == 16);
 static_assert(sizeof(SciNotifyHeader) == 24);
+#elif UINTPTR_MAX == 0xFFFFFFFFu
+static_assert(sizeof(NppData) == 12);
+static_assert(sizeof(ShortcutKey) == 4);
+static_assert(offsetof(FuncItem, _pFunc) == 128);
+static_assert(offsetof(FuncItem, _cmdID) == 132);
+static_assert(offsetof(FuncItem, _init2Check) == 136);
+static_assert(offsetof(FuncItem, _pShKey) == 140);
+static_assert(sizeof(FuncItem) == 144);
+static_assert(offsetof(tTbData, pszName) == 4);
+static_assert(offsetof(tTbData, dlgID) == 8);
+static_assert(offsetof(tTbData, uMask) == 12);
+static_assert(offsetof(tTbData, hIconTab) == 16);
+static_assert(offsetof(tTbData, pszAddInfo) == 20);
+static_assert(offsetof(tTbData, rcFloat) == 24);
+static_assert(offsetof(tTbData, iPrevCont) == 40);
+static_assert(offsetof(tTbData, pszModuleName) == 44);
+static_assert(sizeof(tTbData) == 48);
+static_assert(offsetof(SciNotifyHeader, idFrom) == 4);
+static_assert(offsetof(SciNotifyHeader, code) == 8);
+static_assert(sizeof(SciNotifyHeader) == 12);
+#else
+#error "the host's records are laid out for 4-byte and 8-byte pointers only"
 #endif
 
 }  // namespace tarnwick

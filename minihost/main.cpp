@@ -47,22 +47,23 @@ void postClicks(const MiniHost& host, const std::vector<int>& clicks) {
     for (int id : clicks) PostMessageW(GetDlgItem(panels.front().client, id), BM_CLICK, 0, 0);
 }
 
+struct OwnedWindowSearch {
+    HWND owner;
+    HWND found;
+};
+
+// A named CALLBACK: on 32-bit Windows a lambda would convert to the wrong calling convention.
+BOOL CALLBACK findOwnedWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<OwnedWindowSearch*>(data);
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search.owner) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 // A visible window the main window owns (a dialog the clicks opened), else the main window.
 HWND frontWindow(HWND mainWindow) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{mainWindow, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(data);
-            if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search.owner)
-                return TRUE;
-            search.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    OwnedWindowSearch search{mainWindow, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), findOwnedWindow, reinterpret_cast<LPARAM>(&search));
     return search.found != nullptr ? search.found : mainWindow;
 }
 

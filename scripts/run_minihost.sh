@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Starts minihost under Wine with Tarnwick.dll, the two sample logs in tabs of the main view
 # and the sample search list, opens the panel and runs a search in the log shown (the one
-# opened last); switching tabs shows the marks following the document. With a display it stays open for the user; without
-# one it runs under Xvfb and saves screenshots (the editor with the panel, and the About
-# box) to the paths it prints. With --dark the host is in dark mode, and the screenshots'
-# names end in -dark; with --dpi N the screen has N dots per inch (96 is 100 %, 192 is
-# 200 %), in a Wine prefix of its own, and the names end in -Ndpi.
+# opened last); switching tabs shows the marks following the document. With a display it
+# stays open for the user; without one it runs under Xvfb and saves screenshots (the editor
+# with the panel, and the About box) to the paths it prints. With --dark the host is in dark
+# mode, and the screenshots' names end in -dark; with --dpi N the screen has N dots per inch
+# (96 is 100 %, 192 is 200 %), in a Wine prefix of its own, and the names end in -Ndpi.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=build/mingw-x64
@@ -25,10 +25,10 @@ while [ $# -gt 0 ]; do
     shift
 done
 prefix=$build/wineprefix${dpi:+-$dpi}
-source scripts/wine_env.sh "$prefix"
+source scripts/wine_env.sh x64 "$prefix"
 
 if [ -z "${DISPLAY:-}" ] && ! $headless; then
-    exec scripts/with_wine.sh "$prefix" "$0" --headless "${arguments[@]}"
+    exec scripts/with_wine.sh x64 "$prefix" "$0" --headless "${arguments[@]}"
 fi
 ensure_wine_prefix
 if [ -n "$dpi" ]; then set_wine_dpi "$dpi"; fi

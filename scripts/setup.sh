@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs from Debian's packages whatever the build and the tests need and is missing,
-# and adds the source entry that `apt-get source` needs for Scintilla. Does nothing when
-# everything is there. Runs as root, or as a user through sudo for the installs only.
+# Installs from Debian's packages whatever the build and the tests need and is missing:
+# the 32-bit architecture for the 32-bit Wine, the packages, and the source entry that
+# `apt-get source` needs for Scintilla, on the archive the machine already installs from.
+# Does nothing when everything is there. Runs as root, or as a user through sudo for the
+# installs only.
 set -euo pipefail
 
 packages=(
-    ca-certificates cmake ninja-build g++ make dpkg-dev xz-utils clang libclang-rt-14-dev
-    g++-mingw-w64-x86-64-posix mingw-w64-tools
-    wine wine64 xvfb xauth
+    ca-certificates cmake ninja-build g++ make dpkg-dev xz-utils perl clang libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+    wine wine64 wine32:i386 xvfb xauth
     nlohmann-json3-dev libutfcpp-dev googletest libgtest-dev libgmock-dev
 )
 source_list=/etc/apt/sources.list.d/tarnwick-deb-src.sources
@@ -31,16 +33,23 @@ has_scite_source() {
     apt-cache showsrc scite 2>/dev/null | grep -q '^Package: scite'
 }
 
+needs_update=false
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture for the 32-bit Wine"
+    as_root dpkg --add-architecture i386
+    needs_update=true
+fi
+
 missing=()
 for package in "${packages[@]}"; do
     is_installed "$package" || missing+=("$package")
 done
 
-needs_update=false
 if ! has_scite_source; then
     if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        echo "setup: adding Debian's bookworm source packages to apt's sources"
-        printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
+        archive=$("$(dirname "${BASH_SOURCE[0]}")/debian_source_uri.sh")
+        echo "setup: adding bookworm's source packages from $archive to apt's sources"
+        printf '%s\n' 'Types: deb-src' "URIs: $archive" 'Suites: bookworm' \
             'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
             as_root tee "$source_list" >/dev/null
     fi

@@ -1,6 +1,8 @@
 #include "settings/atomic_file.hpp"
 
+#include <atomic>
 #include <fstream>
+#include <string>
 #include <system_error>
 
 namespace tarnwick {
@@ -17,12 +19,24 @@ bool writeTextFile(const std::filesystem::path& path, std::string_view text) {
     return written && !out.fail();
 }
 
+// "searches.json.<process id>-<save>.tmp": the host may run as several processes over one
+// settings folder, and each save of each process writes a file no other save touches.
+std::filesystem::path temporaryPathFor(const std::filesystem::path& target) {
+    static std::atomic<unsigned long> saves{0};
+    const std::string save = std::to_string(currentProcessId()) + '-' + std::to_string(++saves);
+    std::filesystem::path temporary = target;
+    temporary += ".";
+    temporary += save;
+    temporary += ".tmp";
+    return temporary;
+}
+
 }  // namespace
 
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view text) {
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    if (writeTextFile(temporary, text) && replaceFile(temporary, target)) return true;
+    const std::filesystem::path temporary = temporaryPathFor(target);
+    if (writeTextFile(temporary, text) && flushToDisk(temporary) && replaceFile(temporary, target))
+        return true;
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     return false;

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@
 #include "minihost/mini_host.hpp"
 #include "minihost/scintilla_messages.hpp"
 #include "resources/resource.h"
+#include "settings/atomic_file.hpp"
+#include "settings/settings_format.hpp"
 
 namespace tarnwick::bench {
 namespace {
@@ -156,14 +159,45 @@ public:
     }
     double median() const { return times_[times_.size() / 2]; }
     double fastest() const { return times_.front(); }
+    // In milliseconds when a run takes less than a tenth of a second.
     void print(const char* what) const {
-        std::printf("%s: median %.3f s, fastest %.3f s, of %zu runs\n", what, median(), fastest(),
-                    times_.size());
+        const bool short_ = median() < 0.1;
+        const double scale = short_ ? 1000 : 1;
+        const char* unit = short_ ? "ms" : "s";
+        std::printf("%s: median %.3f %s, fastest %.3f %s, of %zu runs\n", what, median() * scale,
+                    unit, fastest() * scale, unit, times_.size());
     }
 
 private:
     std::vector<double> times_;
 };
+
+// The save as it was before it flushed: the same text stream and one rename, which may
+// reach the disk before the bytes do.
+void saveWithoutFlush(const fs::path& target, const SearchList& list) {
+    fs::path temporary = target;
+    temporary += L".unflushed.tmp";
+    {
+        std::ofstream out(temporary, std::ios::out | std::ios::trunc);
+        out << writeSearchList(list);
+    }
+    if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+        throw std::runtime_error("the save without the flush failed");
+}
+
+void saveFlushed(const fs::path& target, const SearchList& list) {
+    if (!writeFileAtomically(target, writeSearchList(list)))
+        throw std::runtime_error("the flushed save failed");
+}
+
+SearchList listOf(int entries) {
+    SearchList list;
+    for (int i = 0; i < entries; ++i) {
+        const std::string text = "entry number " + std::to_string(i);
+        list.add(std::u16string(text.begin(), text.end()));
+    }
+    return list;
+}
 
 class Bench {
 public:
@@ -258,6 +292,28 @@ public:
         adds.print("Add on a list of 10,000 entries (target under 0.5 s)");
     }
 
+    // Both saves timed in turn each round, into the same file.
+    void saveFigures() {
+        fs::create_directories(folder_ / L"save");
+        const fs::path target = folder_ / L"save" / L"searches.json";
+        for (const int entries : {10, 10'000}) {
+            const SearchList list = listOf(entries);
+            const int rounds = entries == 10 ? 50 : 15;
+            Times unflushed, flushed;
+            for (int round = 0; round < rounds; ++round) {
+                unflushed.add(secondsOf([&] { saveWithoutFlush(target, list); }));
+                flushed.add(secondsOf([&] { saveFlushed(target, list); }));
+            }
+            const std::string entriesText = std::to_string(entries) + " entries";
+            std::printf("save of %s (%.0f KB):\n", entriesText.c_str(),
+                        static_cast<double>(fs::file_size(target)) / 1024);
+            unflushed.print("  without the flush (text stream, rename)");
+            flushed.print("  flushed (text stream, FlushFileBuffers, write-through rename)");
+            std::printf("  ratio flushed / without: median %.2f\n",
+                        flushed.median() / unflushed.median());
+        }
+    }
+
 private:
     static void click(HWND panel, int id) { SendMessageW(GetDlgItem(panel, id), BM_CLICK, 0, 0); }
     static double countLines(const std::string& text) {
@@ -275,6 +331,7 @@ int main() {
         tarnwick::bench::Bench bench;
         bench.searchFigures();
         bench.bigListFigures();
+        bench.saveFigures();
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench: %s\n", error.what());

@@ -14,6 +14,7 @@
 #include "fake_editor.hpp"
 #include "fake_host.hpp"
 #include "file_bytes.hpp"
+#include "folder_names.hpp"
 #include "settings/settings_format.hpp"
 #include "settings/settings_store.hpp"
 #include "settings_store_fixture.hpp"
@@ -160,7 +161,7 @@ TEST_F(HostileSettingsOnDisk, SettingsFileThatIsAFolderIsNeitherReadNorReplaced)
     EXPECT_EQ(list.size(), 1u);
     store.save(list);
     EXPECT_TRUE(fs::is_directory(file() / "inside"));
-    EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+    EXPECT_EQ(namesIn(file().parent_path()), std::vector<fs::path>{"searches.json"});
 }
 
 TEST(HostileDocuments, LinesOfTenMegabytesAreFetchedWhole) {

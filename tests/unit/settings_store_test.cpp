@@ -12,6 +12,7 @@
 #include "fake_host.hpp"
 #include "settings_store_fixture.hpp"
 #include "file_bytes.hpp"
+#include "folder_names.hpp"
 #include "host/host_messages.hpp"
 #include "settings/settings_format.hpp"
 
@@ -108,33 +109,41 @@ TEST_F(SettingsStoreOnDisk, FileIsNotOverwrittenWhenItsBackupCannotBeMade) {
     EXPECT_EQ(fileBytes(file()), "not json");
 }
 
-TEST_F(SettingsStoreOnDisk, TemporaryFileThatCannotBeCreatedLeavesTheOldFile) {
-    store.save(twoEntries());
-    const std::string before = fileBytes(file());
-    fs::create_directory(file().string() + ".tmp");
-    store.save(SearchList{});
-    EXPECT_EQ(fileBytes(file()), before);
-}
-
-// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit {
+// Lowers one of this process's limits while it lives: the size of the files it may write,
+// as a full disk would, or the number of files it may open. A write past the size limit
+// then fails instead of ending the process.
+class ProcessLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
+    ProcessLimit(int resource, rlim_t value) : resource_(resource) {
+        getrlimit(resource_, &saved_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
+        limited.rlim_cur = value;
+        setrlimit(resource_, &limited);
     }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
+    ~ProcessLimit() {
+        setrlimit(resource_, &saved_);
         std::signal(SIGXFSZ, previousHandler_);
     }
 
 private:
+    int resource_;
     rlimit saved_{};
     void (*previousHandler_)(int) = nullptr;
 };
+
+using Names = std::vector<fs::path>;
+
+TEST_F(SettingsStoreOnDisk, TemporaryFileThatCannotBeCreatedLeavesTheOldFile) {
+    store.save(twoEntries());
+    const std::string before = fileBytes(file());
+    {
+        ProcessLimit noFiles(RLIMIT_NOFILE, 0);
+        store.save(SearchList{});
+    }
+    EXPECT_EQ(fileBytes(file()), before);
+    EXPECT_EQ(namesIn(file().parent_path()), Names{"searches.json"});
+}
 
 TEST_F(SettingsStoreOnDisk, WriteThatFailsHalfwayLeavesTheOldFileAndNoTemporary) {
     store.save(twoEntries());
@@ -142,11 +151,11 @@ TEST_F(SettingsStoreOnDisk, WriteThatFailsHalfwayLeavesTheOldFileAndNoTemporary)
     SearchList longer = twoEntries();
     longer.add(std::u16string(200, u'x'));
     {
-        FileSizeLimit limit(before.size());
+        ProcessLimit limit(RLIMIT_FSIZE, before.size());
         store.save(longer);
     }
     EXPECT_EQ(fileBytes(file()), before);
-    EXPECT_FALSE(fs::exists(file().string() + ".tmp"));
+    EXPECT_EQ(namesIn(file().parent_path()), Names{"searches.json"});
 }
 
 }  // namespace

@@ -231,8 +231,8 @@ TEST_F(MiniHostBufferMessages, ActivatingAViewOrTabThatDoesNotExistDoesNothing) 
     EXPECT_EQ(ask(NPPM_ACTIVATEDOC, 1, 1), FALSE);
     EXPECT_EQ(ask(NPPM_ACTIVATEDOC, 0, 2), FALSE);
     EXPECT_EQ(ask(NPPM_ACTIVATEDOC, 0, -1), FALSE);
-    // A view number whose low bits are 1 is still no view.
-    EXPECT_EQ(ask(NPPM_ACTIVATEDOC, (WPARAM{1} << 32) | 1, 0), FALSE);
+    // A view number whose low bits are 1 is still no view (its top bit set, in either build).
+    EXPECT_EQ(ask(NPPM_ACTIVATEDOC, (WPARAM{1} << (8 * sizeof(WPARAM) - 1)) | 1, 0), FALSE);
     EXPECT_FALSE(host->activateDocument(-1, 0));
     EXPECT_EQ(host->currentView(), 0);
     EXPECT_EQ(host->currentBuffer(), shown);

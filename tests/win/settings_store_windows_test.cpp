@@ -1,9 +1,13 @@
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "file_bytes.hpp"
+#include "folder_names.hpp"
+#include "minihost/executable_folder.hpp"
 #include "settings/settings_store.hpp"
 #include "temp_folder.hpp"
 #include "test_host_window.hpp"
@@ -12,6 +16,8 @@ namespace tarnwick::testing {
 namespace {
 
 namespace fs = std::filesystem;
+
+using Names = std::vector<fs::path>;
 
 class SettingsStoreOnWindows : public ::testing::Test {
 protected:
@@ -31,6 +37,8 @@ protected:
         ASSERT_EQ(saved.size(), 1u);
         EXPECT_TRUE(saved[0].text == text);
     }
+
+    fs::path folder() const { return fs::path(store.folderPath()); }
 
     fs::path root;
     std::unique_ptr<TestHostWindow> host;
@@ -65,7 +73,7 @@ TEST_F(SettingsStoreOnWindows, FileHasCrLfLineEndsAndLoadsBackUnchanged) {
     EXPECT_TRUE(loaded[1].text == u"plain");
     EXPECT_FALSE(loaded[1].enabled);
     EXPECT_EQ(loaded[1].color, saved[1].color);
-    EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"});
 }
 
 TEST_F(SettingsStoreOnWindows, UnreadableFileIsKeptAsBackup) {
@@ -90,7 +98,7 @@ TEST_F(SettingsStoreOnWindows, FileHeldOpenByAnotherProgramIsNeitherReadNorLost)
     store.save(list);
     CloseHandle(held);
     EXPECT_EQ(fileBytes(file), R"({"entries": [{"text": "theirs"}]})");
-    EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"}) << "the replace failed, no temporary";
 
     // Once released, the file is kept aside before the next save replaces it.
     store.save(list);
@@ -106,7 +114,89 @@ TEST_F(SettingsStoreOnWindows, SettingsFileThatIsAFolderIsNeitherReadNorReplaced
     EXPECT_EQ(list.size(), 1u);
     store.save(list);
     EXPECT_TRUE(fs::is_directory(file / L"inside"));
-    EXPECT_FALSE(fs::exists(fs::path(store.filePath() + u".tmp")));
+    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"});
+}
+
+// A file held open with no sharing, as a save of another process holds its temporary file.
+class HeldFile {
+public:
+    explicit HeldFile(const fs::path& path) {
+        std::ofstream(path, std::ios::binary) << "theirs";
+        handle_ = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    ~HeldFile() { CloseHandle(handle_); }
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+TEST_F(SettingsStoreOnWindows, TemporaryFilesOfOtherProcessesAreLeftAlone) {
+    const std::wstring file = fs::path(store.filePath()).wstring();
+    const std::wstring others =
+        file + L"." + std::to_wstring(GetCurrentProcessId() + 4) + L"-1.tmp";
+    const std::wstring fixedName = file + L".tmp";
+    {
+        const HeldFile another(others);
+        const HeldFile older(fixedName);
+        ASSERT_TRUE(another.held() && older.held());
+        SearchList list;
+        list.add(u"mine");
+        store.save(list);
+    }
+    SearchList saved;
+    store.load(saved);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saved[0].text == u"mine");
+    EXPECT_EQ(fileBytes(others), "theirs");
+    EXPECT_EQ(fileBytes(fixedName), "theirs");
+    EXPECT_EQ(namesIn(folder()).size(), 3u);
+}
+
+// A process of its own that saves `length` times `letter` into `file` `times` times.
+class SaverProcess {
+public:
+    SaverProcess(const fs::path& file, wchar_t letter, int length, int times) {
+        std::wstring commandLine =
+            L"\"" + (minihost::executableFolder() / L"settings_saver.exe").wstring() + L"\" \"" +
+            file.wstring() + L"\" " + letter + L" " + std::to_wstring(length) + L" " +
+            std::to_wstring(times);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &process_) != 0;
+    }
+    ~SaverProcess() {
+        if (!started_) return;
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+
+    // The number of its saves that failed, once it has ended; -1 when it never started.
+    int failedSaves() const {
+        if (!started_) return -1;
+        WaitForSingleObject(process_.hProcess, INFINITE);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process_.hProcess, &exitCode);
+        return static_cast<int>(exitCode);
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+TEST_F(SettingsStoreOnWindows, TwoProcessesSavingIntoOneFolderAllSucceedAndLeaveOneWholeFile) {
+    const fs::path file(store.filePath());
+    const SaverProcess first(file, L'a', 64 * 1024, 100);
+    const SaverProcess second(file, L'b', 48 * 1024, 100);
+    EXPECT_EQ(first.failedSaves(), 0);
+    EXPECT_EQ(second.failedSaves(), 0);
+    const std::string last = fileBytes(file);
+    EXPECT_TRUE(last == std::string(64 * 1024, 'a') || last == std::string(48 * 1024, 'b'))
+        << last.size() << " bytes";
+    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"});
 }
 
 }  // namespace
