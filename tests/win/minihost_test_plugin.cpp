@@ -76,7 +76,9 @@ void registerPanel(int index, const wchar_t* name) {
     data.pszModuleName = wcsrchr(moduleName, L'\\') + 1;
     record("register-begin " + std::to_string(index));
     const LRESULT result = sendToHost(NPPM_DMMREGASDCKDLG, 0, reinterpret_cast<LPARAM>(&data));
-    record("register-end " + std::to_string(index) + " result=" + std::to_string(result));
+    // Appended, not prefixed: GCC 12 warns wrongly about a literal put before a temporary.
+    record(std::string("register-end ").append(std::to_string(index)) + " result=" +
+           std::to_string(result));
     for (wchar_t* text : {panelName, info, moduleName}) wmemset(text, L'#', lstrlenW(text));
 }
 
@@ -193,7 +195,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         RegisterClassW(&panelClass);
         record("attach");
     } else if (reason == DLL_PROCESS_DETACH) {
-        record("detach panel=" + std::to_string(IsWindow(panels[0]) != 0));
+        record(std::string("detach panel=").append(std::to_string(IsWindow(panels[0]) != 0)));
         // The next load registers the class again with its own procedure.
         UnregisterClassW(kPanelClass, instance);
     }
