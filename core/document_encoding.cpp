@@ -21,4 +21,12 @@ std::u16string DocumentEncoding::decode(std::string_view bytes) const {
     return decodeFromCodePage(codePage_, bytes);
 }
 
+SharedText DocumentEncoding::decode(std::string_view bytes, TextArena& texts,
+                                    std::u16string& units) const {
+    if (codePage_ != SC_CP_UTF8) return texts.add(decodeFromCodePage(codePage_, bytes));
+    if (isAscii(bytes)) return texts.addLatin1(bytes);
+    fromUtf8(bytes, units);
+    return texts.add(units);
+}
+
 }  // namespace tarnwick

@@ -38,7 +38,8 @@ protected:
 };
 
 TEST_F(AnsiDocuments, CodePageZeroIsTheSystemsAnsiCodePageWithPositionsInItsBytes) {
-    const MatchList found = search("Caf\xE9 and caf\xE9\r\nZ\xFCrich", 0, {u"caf\u00E9", u"z\u00FCrich"});
+    const MatchList found =
+        search("Caf\xE9 and caf\xE9\r\nZ\xFCrich", 0, {u"caf\u00E9", u"z\u00FCrich"});
     EXPECT_EQ(editor.messages().front(), (SentMessage{SCI_GETCODEPAGE, 0, 0, {}}));
     ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(found[0].position, 0);
@@ -89,6 +90,19 @@ TEST(DocumentEncoding, Utf8DocumentsAreReadAsBefore) {
     const DocumentEncoding utf8(65001);
     EXPECT_EQ(utf8.encode(u"caf\u00E9"), "caf\xC3\xA9");
     EXPECT_TRUE(utf8.decode("caf\xC3\xA9 \xFF") == u"caf\u00E9 \uFFFD");
+}
+
+TEST(DocumentEncoding, TextStoredForAMatchIsTheDecodedText) {
+    const std::pair<std::uint32_t, std::string> cases[] = {
+        {65001, "ascii"}, {65001, "caf\xC3\xA9 \xFF"}, {65001, "\xE6\x97\xA5"},
+        {65001, ""},      {1252, "caf\xE9"},           {932, "\x93\xFA x"}};
+    TextArena texts;
+    std::u16string units = u"left over from a longer line";
+    for (const auto& [codePage, bytes] : cases) {
+        SCOPED_TRACE(codePage);
+        const DocumentEncoding encoding(codePage);
+        EXPECT_EQ(encoding.decode(bytes, texts, units).str(), encoding.decode(bytes));
+    }
 }
 
 TEST(CodePageSubstitute, FailsOnWhatTheCodePageLacksAndReplacesWhatItCannotDecode) {
