@@ -31,14 +31,15 @@ SharedText LineReader::read(std::int32_t line) {
 }
 
 // The bytes to decode: the line's length as the editor gave it, taken in 32 bits, of a
-// buffer one byte longer and zero-filled.
+// buffer one byte longer and zero-filled. A negative length is an empty line whatever its
+// low 32 bits say: the buffer holds only the zero then.
 std::string_view LineReader::fetch(std::int32_t line) {
     const std::intptr_t length = view_.send(SCI_LINELENGTH, static_cast<std::uintptr_t>(line));
     fetched_.assign(static_cast<std::size_t>(std::max<std::intptr_t>(length, 0)) + 1, '\0');
     view_.send(SCI_GETLINE, static_cast<std::uintptr_t>(line),
                reinterpret_cast<std::intptr_t>(fetched_.data()));
     const auto decoded = static_cast<std::int32_t>(length);
-    if (decoded <= 0) return {};
+    if (length <= 0 || decoded <= 0) return {};
     return std::string_view(fetched_.data(), static_cast<std::size_t>(decoded));
 }
 
