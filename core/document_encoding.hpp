@@ -25,10 +25,9 @@ public:
     // this code page exactly: searching for a stand-in would find unrelated text.
     std::string encode(std::u16string_view text) const;
 
-    // Never fails: what cannot be decoded becomes a replacement character.
-    std::u16string decode(std::string_view bytes) const;
-    // The same text, stored in `texts`; `units` is room to decode into, kept from call to
-    // call so that decoding a line allocates nothing.
+    // The bytes' text, stored in `texts`; `units` is room to decode into, kept from call to
+    // call so that decoding a line allocates nothing. Never fails: what cannot be decoded
+    // becomes a replacement character.
     SharedText decode(std::string_view bytes, TextArena& texts, std::u16string& units) const;
 
 private:
