@@ -14,7 +14,9 @@ namespace {
 using text_storage::Block;
 using text_storage::Header;
 
-constexpr std::size_t kLargestBlockBytes = 256 * 1024;
+// Small enough for the heap to keep and hand out again: larger blocks are mapped on their
+// own (above about 100 KB under Wine), so each search would fault its texts' pages in anew.
+constexpr std::size_t kLargestBlockBytes = 64 * 1024;
 // A text that would take more than a quarter of the largest block gets a block of its own,
 // so that no block leaves more than that unused at its end.
 constexpr std::size_t kOwnBlockBytes = kLargestBlockBytes / 4;
