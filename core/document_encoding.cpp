@@ -16,9 +16,12 @@ std::string DocumentEncoding::encode(std::u16string_view text) const {
     return encodeInCodePage(codePage_, text).value_or(std::string());
 }
 
-std::u16string DocumentEncoding::decode(std::string_view bytes) const {
-    if (codePage_ == SC_CP_UTF8) return fromUtf8(bytes);
-    return decodeFromCodePage(codePage_, bytes);
+SharedText DocumentEncoding::decode(std::string_view bytes, TextArena& texts,
+                                    std::u16string& units) const {
+    if (codePage_ != SC_CP_UTF8) return texts.add(decodeFromCodePage(codePage_, bytes));
+    if (isAscii(bytes)) return texts.addLatin1(bytes);
+    fromUtf8(bytes, units);
+    return texts.add(units);
 }
 
 }  // namespace tarnwick

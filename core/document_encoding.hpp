@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "core/editor_view.hpp"
+#include "core/shared_text.hpp"
+#include "core/text_arena.hpp"
 
 namespace tarnwick {
 
@@ -23,8 +25,10 @@ public:
     // this code page exactly: searching for a stand-in would find unrelated text.
     std::string encode(std::u16string_view text) const;
 
-    // Never fails: what cannot be decoded becomes a replacement character.
-    std::u16string decode(std::string_view bytes) const;
+    // The bytes' text, stored in `texts`; `units` is room to decode into, kept from call to
+    // call so that decoding a line allocates nothing. Never fails: what cannot be decoded
+    // becomes a replacement character.
+    SharedText decode(std::string_view bytes, TextArena& texts, std::u16string& units) const;
 
 private:
     std::uint32_t codePage_;

@@ -1,17 +1,19 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include "core/shared_text.hpp"
 
 namespace tarnwick {
 
 // One match found by a search. Positions and lengths are bytes of the document's UTF-8
-// text as it was when searched.
+// text as it was when searched. The matches of one search share their texts: an entry's
+// text is stored once for all its matches, a line's once for the entry's matches on it.
 struct SearchMatch {
     std::int32_t line = 0;        // 0-based line holding the first byte
-    std::u16string entryText;     // the entry's own text, not the document's bytes
-    std::u16string lineContent;   // the whole line without its line end
+    SharedText entryText;         // the entry's own text, not the document's bytes
+    SharedText lineContent;       // the whole line without its line end
     std::int64_t position = 0;    // first byte of the match
     std::int64_t length = 0;      // as the editor reports it, not from entryText
     std::int32_t entryIndex = 0;  // index of the entry in the list at search time

@@ -62,12 +62,26 @@ void setRowCount(HWND list, std::size_t count) {
     SendMessageW(list, LVM_SETITEMCOUNT, count, 0);
 }
 
-void answerText(NMLVDISPINFOW& request, const std::u16string& text) {
+namespace {
+
+// Both kinds of text copy out the same way, std::u16string::copy's.
+template <class Text>
+void answerWith(NMLVDISPINFOW& request, const Text& text) {
     LVITEMW& item = request.item;
     if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
     const std::size_t length = std::min<std::size_t>(text.size(), item.cchTextMax - 1);
-    std::copy_n(text.data(), length, reinterpret_cast<char16_t*>(item.pszText));
+    text.copy(reinterpret_cast<char16_t*>(item.pszText), length);
     item.pszText[length] = L'\0';
+}
+
+}  // namespace
+
+void answerText(NMLVDISPINFOW& request, const std::u16string& text) {
+    answerWith(request, text);
+}
+
+void answerText(NMLVDISPINFOW& request, const SharedText& text) {
+    answerWith(request, text);
 }
 
 RedrawPause::RedrawPause(HWND list) : list_(list) {

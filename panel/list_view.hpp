@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+#include "core/shared_text.hpp"
+
 namespace tarnwick::list_view {
 
 // Thin wrappers over the list-view messages the panel sends.
@@ -23,6 +25,7 @@ void setState(HWND list, int row, UINT state, UINT mask);
 void setRowCount(HWND list, std::size_t count);
 // Copies `text` into the buffer a display-info request offers, cut to fit.
 void answerText(NMLVDISPINFOW& request, const std::u16string& text);
+void answerText(NMLVDISPINFOW& request, const SharedText& text);
 
 // Stops a list from redrawing while it is rebuilt row by row, and repaints it once after.
 class RedrawPause {

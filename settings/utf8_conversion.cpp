@@ -1,6 +1,7 @@
 #include "settings/utf8_conversion.hpp"
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include <utf8.h>
@@ -42,19 +43,41 @@ std::string toUtf8(std::u16string_view text) {
 }
 
 std::u16string fromUtf8(std::string_view bytes) {
+    std::u16string text;
+    fromUtf8(bytes, text);
+    return text;
+}
+
+void fromUtf8(std::string_view bytes, std::u16string& text) {
+    text.clear();
+    text.reserve(bytes.size());  // no more units than bytes, even where U+FFFD replaces one
     // Most text is ASCII, whose bytes are its UTF-16 units; valid text needs no repair copy.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) == 0; }))
-        return std::u16string(bytes.begin(), bytes.end());
+    if (isAscii(bytes)) {
+        text.append(bytes.begin(), bytes.end());
+        return;
+    }
     std::string repaired;
     if (utf8::find_invalid(bytes.begin(), bytes.end()) != bytes.end()) {
         repaired.reserve(bytes.size());
         utf8::replace_invalid(bytes.begin(), bytes.end(), std::back_inserter(repaired));
         bytes = repaired;
     }
-    std::u16string text;
-    text.reserve(bytes.size());
     utf8::unchecked::utf8to16(bytes.begin(), bytes.end(), std::back_inserter(text));
-    return text;
+}
+
+bool isAscii(std::string_view bytes) {
+    // Eight bytes at a time: a search reads the whole line of every match, and lines of
+    // thousands of bytes are common in logs and data files.
+    constexpr std::uint64_t kHighBits = 0x8080'8080'8080'8080;
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= bytes.size(); i += sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if ((word & kHighBits) != 0) return false;
+    }
+    for (; i < bytes.size(); ++i)
+        if ((static_cast<unsigned char>(bytes[i]) & 0x80) != 0) return false;
+    return true;
 }
 
 }  // namespace tarnwick

@@ -9,6 +9,7 @@
 #include "fake_editor.hpp"
 #include "host/code_pages.hpp"
 #include "host/editor_messages.hpp"
+#include "settings/utf8_conversion.hpp"
 #include "substitute_code_pages.hpp"
 
 namespace tarnwick::testing {
@@ -38,7 +39,8 @@ protected:
 };
 
 TEST_F(AnsiDocuments, CodePageZeroIsTheSystemsAnsiCodePageWithPositionsInItsBytes) {
-    const MatchList found = search("Caf\xE9 and caf\xE9\r\nZ\xFCrich", 0, {u"caf\u00E9", u"z\u00FCrich"});
+    const MatchList found =
+        search("Caf\xE9 and caf\xE9\r\nZ\xFCrich", 0, {u"caf\u00E9", u"z\u00FCrich"});
     EXPECT_EQ(editor.messages().front(), (SentMessage{SCI_GETCODEPAGE, 0, 0, {}}));
     ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(found[0].position, 0);
@@ -88,7 +90,24 @@ TEST_F(AnsiDocuments, ACodePageTheViewNamesIsUsedWhateverTheSystemsIs) {
 TEST(DocumentEncoding, Utf8DocumentsAreReadAsBefore) {
     const DocumentEncoding utf8(65001);
     EXPECT_EQ(utf8.encode(u"caf\u00E9"), "caf\xC3\xA9");
-    EXPECT_TRUE(utf8.decode("caf\xC3\xA9 \xFF") == u"caf\u00E9 \uFFFD");
+    TextArena texts;
+    std::u16string units;
+    EXPECT_TRUE(utf8.decode("caf\xC3\xA9 \xFF", texts, units) == u"caf\u00E9 \uFFFD");
+}
+
+// Whatever the code page, and whatever the string kept for decoding held before.
+TEST(DocumentEncoding, TextStoredForAMatchIsTheDecodedText) {
+    const std::pair<std::uint32_t, std::string> cases[] = {
+        {65001, "ascii"}, {65001, "caf\xC3\xA9 \xFF"}, {65001, "\xE6\x97\xA5"},
+        {65001, ""},      {1252, "caf\xE9"},           {932, "\x93\xFA x"}};
+    TextArena texts;
+    std::u16string units = u"left over from a longer line";
+    for (const auto& [codePage, bytes] : cases) {
+        SCOPED_TRACE(codePage);
+        const std::u16string expected =
+            codePage == 65001 ? fromUtf8(bytes) : decodeFromCodePage(codePage, bytes);
+        EXPECT_EQ(DocumentEncoding(codePage).decode(bytes, texts, units).str(), expected);
+    }
 }
 
 TEST(CodePageSubstitute, FailsOnWhatTheCodePageLacksAndReplacesWhatItCannotDecode) {

@@ -13,6 +13,7 @@
 #include "core/document_searcher.hpp"
 #include "fake_editor.hpp"
 #include "fake_host.hpp"
+#include "host/editor_messages.hpp"
 #include "file_bytes.hpp"
 #include "folder_names.hpp"
 #include "settings/settings_format.hpp"
@@ -176,6 +177,34 @@ TEST(HostileDocuments, LinesOfTenMegabytesAreFetchedWhole) {
     EXPECT_EQ(found[2].line, 1);
     EXPECT_EQ(found[2].lineContent.size(), longLine.size() + 6);
     EXPECT_EQ(found[2].position, static_cast<std::int64_t>(2 * longLine.size() + 2));
+}
+
+// An editor that answers every line's length with a negative number whose low 32 bits
+// read as a megabyte, and so writes nothing into the line buffer.
+class NegativeLineLengthEditor : public FakeEditor {
+public:
+    using FakeEditor::FakeEditor;
+
+protected:
+    std::intptr_t answer(SentMessage& recorded) override {
+        if (recorded.message == SCI_LINELENGTH) return -(std::int64_t{1} << 32) + (1 << 20);
+        if (recorded.message == SCI_GETLINE) {
+            recorded.lParam = 0;
+            return 0;
+        }
+        return FakeEditor::answer(recorded);
+    }
+};
+
+TEST(HostileDocuments, NegativeLineLengthIsAnEmptyLineWhateverItsLow32Bits) {
+    if constexpr (sizeof(std::intptr_t) < 8) GTEST_SKIP() << "lengths are 32 bits here";
+    NegativeLineLengthEditor editor("abc");
+    SearchList list;
+    list.add(u"b");
+    const MatchList found = DocumentSearcher{}.searchAll(EditorView(editor.handle()), list);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_TRUE(found[0].lineContent.empty());
+    EXPECT_EQ(found[0].position, 1);
 }
 
 TEST(HostileDocuments, LongestEntryOfNonBmpCharactersIsCutAndSearchedSafely) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -49,6 +50,26 @@ TEST(MatchMerge, RunOutOfOrderIsStillOrdered) {
     std::vector<MatchList> runs = {{at(5, 0, 0), at(1, 8, 0), at(3, 9, 0)}, {at(2, 4, 1)}};
     EXPECT_EQ(placesOf(mergeByLineAndPosition(std::move(runs))),
               (Places{{1, 8, 0}, {2, 4, 1}, {3, 9, 0}, {5, 0, 0}}));
+}
+
+// A frequent entry's long stretches between a rare entry's matches, ties among them.
+TEST(MatchMerge, LongStretchesOfOneRunBetweenOthersKeepTheOrder) {
+    std::vector<MatchList> runs(3);
+    Places expected;
+    for (std::int32_t line = 0; line < 300; ++line) {
+        runs[0].push_back(at(line, 10 * line, 0));
+        if (line % 21 == 0) runs[1].push_back(at(line, 10 * line, 1));
+        if (line % 50 == 7) runs[2].push_back(at(line, 10 * line + 3, 2));
+    }
+    for (std::size_t run = 0; run < runs.size(); ++run) {
+        const Places places = placesOf(runs[run]);
+        expected.insert(expected.end(), places.begin(), places.end());
+    }
+    std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+        return std::get<0>(a) != std::get<0>(b) ? std::get<0>(a) < std::get<0>(b)
+                                                : std::get<1>(a) < std::get<1>(b);
+    });
+    EXPECT_EQ(placesOf(mergeByLineAndPosition(std::move(runs))), expected);
 }
 
 TEST(MatchMerge, NoRunsOrOnlyEmptyRunsGiveAnEmptyList) {

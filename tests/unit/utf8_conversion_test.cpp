@@ -41,5 +41,32 @@ TEST(Utf8Conversion, UnpairedSurrogatesBecomeReplacement) {
               replacement + "\xF0\x9F\x98\x80");
 }
 
+TEST(Utf8Conversion, DecodingIntoAUsedStringGivesTheSameText) {
+    std::u16string text = u"left over from a longer line before";
+    for (const char* bytes : {"ascii", "caf\xC3\xA9",
+                              "a\xFF"
+                              "b",
+                              ""}) {
+        SCOPED_TRACE(bytes);
+        fromUtf8(bytes, text);
+        EXPECT_EQ(text, fromUtf8(bytes));
+    }
+}
+
+// The check goes eight bytes at a time: a high bit anywhere, in a whole word or in the
+// bytes after the last one, is found.
+TEST(Utf8Conversion, AsciiIsBytesBelow0x80Only) {
+    EXPECT_TRUE(isAscii(""));
+    EXPECT_TRUE(isAscii(std::string("\0\x7F abcdefghijklmnop", 19)));
+    for (std::size_t length = 1; length <= 19; ++length) {
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string bytes(length, 'a');
+            bytes[at] = '\x80';
+            EXPECT_FALSE(isAscii(bytes)) << length << " bytes, high bit at " << at;
+        }
+        EXPECT_TRUE(isAscii(std::string(length, 'a')));
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick

@@ -1,0 +1,80 @@
+#include "document_shapes.hpp"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace tarnwick::bench {
+
+namespace {
+
+// About 20 MB of log lines: "status=" on every line, "ERROR" on every 21st, "zebra" never.
+DocumentShape makeLog() {
+    std::string log;
+    log.reserve(21'000'000);
+    char line[160];
+    for (int i = 0; log.size() < 20'000'000; ++i) {
+        const char* level = i % 21 == 0 ? "ERROR" : "INFO ";
+        const int length = std::snprintf(line, sizeof line,
+                                         "2026-12-08 10:%02d:%02d %s worker-%02d handled request "
+                                         "%07d in %3d ms status=200\r\n",
+                                         i / 60 % 60, i % 60, level, i % 16, i, i % 997);
+        log.append(line, static_cast<std::size_t>(length));
+    }
+    return {"log",
+            "20 MB log, three strings: every line, every 21st, none",
+            std::move(log),
+            {"status=", "error", "zebra-unicorn"},
+            200};
+}
+
+// 30,000 lines of 56 bytes, each with three matches of each of three strings.
+DocumentShape makeShortLines() {
+    std::string text;
+    char line[80];
+    for (int i = 0; i < 30'000; ++i) {
+        const int length = std::snprintf(
+            line, sizeof line, "%07d red green blue, red green blue, red green blue\r\n", i);
+        text.append(line, static_cast<std::size_t>(length));
+    }
+    return {"short",
+            "30,000 short lines, three strings three times on every line",
+            std::move(text),
+            {"red", "green", "blue"},
+            0};
+}
+
+// 1,000 lines of 10,000 bytes: "status=" every 500 bytes, "ERROR" once a line, "zebra" never.
+DocumentShape makeLongLines() {
+    constexpr int kChunks = 200;  // of 50 bytes each, the last two of them the line end
+    std::string text;
+    char chunk[64];
+    for (int i = 0; i < 1'000; ++i) {
+        for (int j = 0; j < kChunks; ++j) {
+            const char* field = j % 10 == 0 ? "status=200" : j == 105 ? "ERROR     " : "value     ";
+            std::snprintf(chunk, sizeof chunk, "%05d-%03d %s ............................ ", i, j,
+                          field);
+            text.append(chunk, 50);
+        }
+        text.replace(text.size() - 2, 2, "\r\n");
+    }
+    return {"long",
+            "1,000 lines of 10,000 bytes, three strings: 20 times a line, once, none",
+            std::move(text),
+            {"status=", "error", "zebra-unicorn"},
+            0};
+}
+
+}  // namespace
+
+std::vector<std::string> documentShapeNames() {
+    return {"log", "short", "long"};
+}
+
+DocumentShape makeDocumentShape(const std::string& name) {
+    if (name == "log") return makeLog();
+    if (name == "short") return makeShortLines();
+    if (name == "long") return makeLongLines();
+    throw std::invalid_argument("no document shape named " + name);
+}
+
+}  // namespace tarnwick::bench
