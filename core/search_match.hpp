@@ -7,9 +7,10 @@
 
 namespace tarnwick {
 
-// One match found by a search. Positions and lengths are bytes of the document's UTF-8
-// text as it was when searched. The matches of one search share their texts: an entry's
-// text is stored once for all its matches, a line's once for the entry's matches on it.
+// One match found by a search. Positions and lengths are bytes of the document's text in
+// its code page, as it was when searched. The matches of one search share their texts: an
+// entry's text is stored once for all its matches, a line's once for the entry's matches
+// on it.
 struct SearchMatch {
     std::int32_t line = 0;        // 0-based line holding the first byte
     SharedText entryText;         // the entry's own text, not the document's bytes
