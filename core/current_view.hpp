@@ -21,7 +21,7 @@ WindowHandle viewAt(const NppData& hostHandles, std::int32_t index);
 WindowHandle currentView(const NppData& hostHandles);
 
 // The editor's document that `view` shows, as its pointer: the same document shown in
-// both views gives the same value.
+// both views gives the same value; 0 for no view.
 std::intptr_t documentShownIn(WindowHandle view);
 
 // The host's buffer id of the document in its current view; 0 from a host without them.

@@ -75,12 +75,9 @@ void TarnwickPanel::clearResults() {
     matchList.clear();
     list_view::deleteAllRows(resultsListCtrl);
     const WindowHandle view = currentView();
-    std::intptr_t cleared = 0;
-    if (view != nullptr) {
-        cleared = documentShownIn(view);
-        indicators.clear(EditorView(view));
-    }
-    markedDocuments.cleared(cleared);
+    // A missing view shows no document (0): the searched one then keeps stale marks.
+    markedDocuments.cleared(documentShownIn(view));
+    if (view != nullptr) indicators.clear(EditorView(view));
     SetWindowTextW(resultsLabel, asWide(kEmptyResultsLabel));
 }
 

@@ -7,18 +7,24 @@ namespace tarnwick::bench {
 
 namespace {
 
+// Appends one printf-formatted line; the bench's lines are all far shorter than the buffer.
+template <typename... Values>
+void appendLine(std::string& text, const char* format, Values... values) {
+    char line[160];
+    const int length = std::snprintf(line, sizeof line, format, values...);
+    text.append(line, static_cast<std::size_t>(length));
+}
+
 // About 20 MB of log lines: "status=" on every line, "ERROR" on every 21st, "zebra" never.
 DocumentShape makeLog() {
     std::string log;
     log.reserve(21'000'000);
-    char line[160];
     for (int i = 0; log.size() < 20'000'000; ++i) {
         const char* level = i % 21 == 0 ? "ERROR" : "INFO ";
-        const int length = std::snprintf(line, sizeof line,
-                                         "2026-12-08 10:%02d:%02d %s worker-%02d handled request "
-                                         "%07d in %3d ms status=200\r\n",
-                                         i / 60 % 60, i % 60, level, i % 16, i, i % 997);
-        log.append(line, static_cast<std::size_t>(length));
+        appendLine(log,
+                   "2026-12-08 10:%02d:%02d %s worker-%02d handled request %07d in %3d ms "
+                   "status=200\r\n",
+                   i / 60 % 60, i % 60, level, i % 16, i, i % 997);
     }
     return {"log",
             "20 MB log, three strings: every line, every 21st, none",
@@ -30,12 +36,8 @@ DocumentShape makeLog() {
 // 30,000 lines of 56 bytes, each with three matches of each of three strings.
 DocumentShape makeShortLines() {
     std::string text;
-    char line[80];
-    for (int i = 0; i < 30'000; ++i) {
-        const int length = std::snprintf(
-            line, sizeof line, "%07d red green blue, red green blue, red green blue\r\n", i);
-        text.append(line, static_cast<std::size_t>(length));
-    }
+    for (int i = 0; i < 30'000; ++i)
+        appendLine(text, "%07d red green blue, red green blue, red green blue\r\n", i);
     return {"short",
             "30,000 short lines, three strings three times on every line",
             std::move(text),

@@ -43,23 +43,23 @@ apt=$(config)
 cat >"$apt/sources.list.d/debian.sources" <<'SOURCES'
 # Security updates come first and are not the archive.
 Types: deb
-URIs: http://security.example.invalid/debian-security
+URIs: file:/srv/mirrors/security/debian-security
 Suites: bookworm-security
 Components: main
 
 Types: deb-src
-URIs: http://sources-only.example.invalid/debian
+URIs: file:/srv/mirrors/sources-only/debian
 Suites: bookworm
 Components: main
 
 Types: deb
-URIs: http://switched-off.example.invalid/debian
+URIs: file:/srv/mirrors/switched-off/debian
 Suites: bookworm
 Components: main
 Enabled: no
 
 types: deb deb-src
-uris: http://archive.example.invalid/debian http://second.example.invalid/debian
+uris: file:/srv/mirrors/archive/debian file:/srv/mirrors/second/debian
 suites: bookworm bookworm-updates
 components: contrib main
 signed-by:
@@ -68,39 +68,39 @@ signed-by:
  -----END PGP PUBLIC KEY BLOCK-----
 SOURCES
 expect_uri "deb822: the first URI of the first enabled binary bookworm main stanza" \
-    http://archive.example.invalid/debian
+    file:/srv/mirrors/archive/debian
 
 apt=$(config)
-printf 'Types: deb\nURIs: http://last.example.invalid/debian\nSuites: bookworm\nComponents: main' \
+printf 'Types: deb\nURIs: file:/srv/mirrors/last/debian\nSuites: bookworm\nComponents: main' \
     >"$apt/sources.list.d/debian.sources"
 expect_uri "deb822: a stanza that ends the file without a blank line" \
-    http://last.example.invalid/debian
+    file:/srv/mirrors/last/debian
 
 apt=$(config)
 cat >"$apt/sources.list" <<'LIST'
-# deb http://commented.example.invalid/debian bookworm main
+# deb file:/srv/mirrors/commented/debian bookworm main
 deb cdrom:[Debian GNU/Linux 12 DVD]/ bookworm main
-deb http://other.example.invalid/apt cloud-bookworm main
-deb http://other.example.invalid/debian bookworm-updates main
-deb-src http://sources-only.example.invalid/debian bookworm main
-deb [ arch=amd64 signed-by=/usr/share/keyrings/k.gpg ] http://lined.example.invalid/debian bookworm contrib main
+deb file:/srv/mirrors/other/apt cloud-bookworm main
+deb file:/srv/mirrors/other/debian bookworm-updates main
+deb-src file:/srv/mirrors/sources-only/debian bookworm main
+deb [ arch=amd64 signed-by=/usr/share/keyrings/k.gpg ] file:/srv/mirrors/lined/debian bookworm contrib main
 LIST
-printf 'Types: deb\nURIs: http://later.example.invalid/debian\nSuites: bookworm\nComponents: main\n' \
+printf 'Types: deb\nURIs: file:/srv/mirrors/later/debian\nSuites: bookworm\nComponents: main\n' \
     >"$apt/sources.list.d/debian.sources"
 expect_uri "one-line: sources.list before sources.list.d, options skipped, no disc" \
-    http://lined.example.invalid/debian
+    file:/srv/mirrors/lined/debian
 
 apt=$(config)
-echo 'deb http://b.example.invalid/debian bookworm main' >"$apt/sources.list.d/b.list"
-printf 'Types: deb\nURIs: http://a.example.invalid/debian\nSuites: bookworm\nComponents: main\n' \
+echo 'deb file:/srv/mirrors/b/debian bookworm main' >"$apt/sources.list.d/b.list"
+printf 'Types: deb\nURIs: file:/srv/mirrors/a/debian\nSuites: bookworm\nComponents: main\n' \
     >"$apt/sources.list.d/a.sources"
-echo 'deb http://ignored.example.invalid/debian bookworm main' \
+echo 'deb file:/srv/mirrors/ignored/debian bookworm main' \
     >"$apt/sources.list.d/0.list.disabled"
 expect_uri "sources.list.d in the order of the names, other files ignored" \
-    http://a.example.invalid/debian
+    file:/srv/mirrors/a/debian
 
 apt=$(config)
-echo 'deb http://security.example.invalid/debian-security bookworm-security main' \
+echo 'deb file:/srv/mirrors/security/debian-security bookworm-security main' \
     >"$apt/sources.list"
 expect_failure "no binary bookworm main source"
 
