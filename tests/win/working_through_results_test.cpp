@@ -41,7 +41,7 @@ protected:
     }
 };
 
-// "ab" at 0, 8 and 20 (line 2), "cd" at 3: results ordered 0, 3, 8, 20.
+// "ab" at 0, 8 and 21 (line 2), "cd" at 3: results ordered 0, 3, 8, 21.
 constexpr char kDocument[] = "ab cd / ab\nfiller\nzz ab";
 
 TEST_F(WorkingThroughResults, NextAndPreviousStepFromTheSelectionWrapAndShowTheRowEvenHidden) {
@@ -52,11 +52,11 @@ TEST_F(WorkingThroughResults, NextAndPreviousStepFromTheSelectionWrapAndShowTheR
     SendMessageW(host->mainView(), SCI_SETSEL, 5, 6);  // between "cd" and the second "ab"
     using Step = std::tuple<LRESULT, LRESULT, int>;
     EXPECT_EQ(step(kNextResult), (Step{8, 10, 2}));
-    EXPECT_EQ(step(kNextResult), (Step{20, 22, 3}));
+    EXPECT_EQ(step(kNextResult), (Step{21, 23, 3}));
     EXPECT_EQ(step(kNextResult), (Step{0, 2, 0}));  // round past the last
     EXPECT_EQ(GetFocus(), host->mainView());
     showPanel();  // hidden, the list still follows
-    EXPECT_EQ(step(kPreviousResult), (Step{20, 22, 3}));  // round past the first
+    EXPECT_EQ(step(kPreviousResult), (Step{21, 23, 3}));  // round past the first
     EXPECT_EQ(step(kPreviousResult), (Step{8, 10, 2}));
     SendMessageW(host->mainView(), SCI_SETSEL, 4, 4);  // inside "cd"
     EXPECT_EQ(step(kPreviousResult), (Step{3, 5, 1}));
