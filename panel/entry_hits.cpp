@@ -30,7 +30,8 @@ std::vector<std::u16string> EntryHits::texts(std::size_t entryCount,
     std::vector<std::u16string> result(entryCount);
     for (std::size_t i = 0; i < std::min(entryCount, searchIndex_.size()); ++i) {
         if (!searchIndex_[i]) continue;
-        const std::string digits = std::to_string(counts[static_cast<std::size_t>(*searchIndex_[i])]);
+        const std::string digits =
+            std::to_string(counts[static_cast<std::size_t>(*searchIndex_[i])]);
         result[i].assign(digits.begin(), digits.end());
     }
     return result;

@@ -33,8 +33,8 @@ void showContextMenu(HWND owner, HWND list, LPARAM position, std::span<const Pop
     const MenuOwner menu(CreatePopupMenu());
     if (!menu) return;
     for (const PopupMenuItem& item : items)
-        AppendMenuW(menu.get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED),
-                    item.commandId, item.text);
+        AppendMenuW(menu.get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.commandId,
+                    item.text);
     const POINT point = fromKeyboard(position)
                             ? keyboardMenuPoint(list)
                             : POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};

@@ -147,8 +147,8 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
 
 // Right click, the menu key or Shift+F10 on either list; false for any other window.
 bool TarnwickPanel::onContextMenu(HWND control, LPARAM position) const {
-    const bool rowSelected = SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                          LVNI_SELECTED) >= 0;
+    const bool rowSelected =
+        SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) >= 0;
     if (control == resultsListCtrl) {
         const PopupMenuItem items[] = {
             {IDM_COPY_LINE, L"Copy Line", rowSelected},

@@ -97,9 +97,14 @@ TEST(IndicatorBlockRestyle, RestylesTheOneIndicatorWithTheNewColourAndNothingEls
     ASSERT_TRUE(list.setColor(3, 0x00123456));
     EXPECT_FALSE(list.setColor(12, 0x00123456));
     EXPECT_FALSE(list.setColor(-1, 0x00123456));
-    struct Case { std::size_t index; Trace expected; };
-    const Case cases[] = {{3, styleTrace(12, 0x00123456)}, {0, styleTrace(9, HighlightPalette[0])},
-                          {10, {}}, {12, {}}};
+    struct Case {
+        std::size_t index;
+        Trace expected;
+    };
+    const Case cases[] = {{3, styleTrace(12, 0x00123456)},
+                          {0, styleTrace(9, HighlightPalette[0])},
+                          {10, {}},
+                          {12, {}}};
     for (const Case& c : cases) {
         FakeEditor editor("text");
         IndicatorBlock{}.restyle(EditorView(editor.handle()), list, c.index);

@@ -44,7 +44,10 @@ MatchList matchesAt(std::initializer_list<std::pair<std::int32_t, std::int64_t>>
 // two results at one place count as one step.
 TEST(ResultStepping, FindsTheNeighbourOfTheSelectionStartAndWrapsRound) {
     const MatchList matches = matchesAt({{0, 5}, {1, 5}, {0, 12}, {1, 30}});
-    struct Case { std::int64_t start; std::size_t next, previous; };
+    struct Case {
+        std::int64_t start;
+        std::size_t next, previous;
+    };
     const Case cases[] = {{0, 0, 3},  {4, 0, 3},  {5, 2, 3},  {6, 2, 1},
                           {12, 3, 1}, {13, 3, 2}, {30, 0, 2}, {31, 0, 3}};
     for (const Case& c : cases) {
@@ -88,7 +91,8 @@ TEST(EntryHits, CountsStayWithTheirStringsAndFollowTheResults) {
     EXPECT_EQ(hits.texts(3, matches), (Texts{u"2", u"1", u"0"}));
     hits.removed(0);
     EXPECT_EQ(hits.texts(3, matches), (Texts{u"1", u"0", u""}));  // the third added since
-    matches.erase(matches.begin() + 1);  // an edit dropped c's result
+    // An edit dropped c's result.
+    matches.erase(matches.begin() + 1);
     EXPECT_EQ(hits.texts(3, matches), (Texts{u"0", u"0", u""}));
     hits.cleared();
     EXPECT_EQ(hits.texts(3, {}), Texts(3));

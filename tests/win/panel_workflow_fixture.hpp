@@ -136,7 +136,8 @@ private:
         for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
             wchar_t text[64] = {};
             GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-            const bool greyed = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
+            const bool greyed =
+                (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
             menuItems.push_back(std::wstring(text) + (greyed ? L" (greyed)" : L""));
             if (!greyed && text == menuChoice) menuCommand = GetMenuItemID(menu, i);
         }

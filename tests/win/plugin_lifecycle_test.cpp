@@ -36,8 +36,8 @@ TEST_F(PluginLifecycle, ExportsItsMenuItemsThatTheHostNumbersAndShows) {
         wchar_t shown[64] = {};
         GetMenuStringW(submenu, static_cast<UINT>(i), shown, 64, MF_BYPOSITION);
         EXPECT_EQ(shown, names[i]) << i;
-        EXPECT_EQ((GetMenuState(submenu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0,
-                  names[i].empty()) << i;
+        const UINT state = GetMenuState(submenu, static_cast<UINT>(i), MF_BYPOSITION);
+        EXPECT_EQ((state & MF_SEPARATOR) != 0, names[i].empty()) << i;
     }
     EXPECT_EQ(host->messageToPlugin(WM_USER, 0, 0), TRUE);
 }

@@ -21,7 +21,8 @@ constexpr std::size_t kNextResult = 2, kPreviousResult = 3;
 class WorkingThroughResults : public PanelWorkflow {
 protected:
     std::pair<LRESULT, LRESULT> selection(HWND view) const {
-        return {SendMessageW(view, SCI_GETANCHOR, 0, 0), SendMessageW(view, SCI_GETCURRENTPOS, 0, 0)};
+        return {SendMessageW(view, SCI_GETANCHOR, 0, 0),
+                SendMessageW(view, SCI_GETCURRENTPOS, 0, 0)};
     }
 
     // Runs the menu command and says where it left the selection and the selected row.
@@ -29,8 +30,9 @@ protected:
         EXPECT_TRUE(host->runMenuCommand(command));
         host->pumpMessages();
         const auto [anchor, caret] = selection(host->mainView());
-        const int row = static_cast<int>(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM,
-                                                      static_cast<WPARAM>(-1), LVNI_SELECTED));
+        const int row =
+            static_cast<int>(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM,
+                                          static_cast<WPARAM>(-1), LVNI_SELECTED));
         return {anchor, caret, row};
     }
 
@@ -55,7 +57,8 @@ TEST_F(WorkingThroughResults, NextAndPreviousStepFromTheSelectionWrapAndShowTheR
     EXPECT_EQ(step(kNextResult), (Step{21, 23, 3}));
     EXPECT_EQ(step(kNextResult), (Step{0, 2, 0}));  // round past the last
     EXPECT_EQ(GetFocus(), host->mainView());
-    showPanel();  // hidden, the list still follows
+    // Hidden, the list still follows.
+    showPanel();
     EXPECT_EQ(step(kPreviousResult), (Step{21, 23, 3}));  // round past the first
     EXPECT_EQ(step(kPreviousResult), (Step{8, 10, 2}));
     SendMessageW(host->mainView(), SCI_SETSEL, 4, 4);  // inside "cd"
@@ -97,11 +100,12 @@ TEST_F(WorkingThroughResults, HitsCountEachStringSearchedAndStayWithItUntilClear
 }
 
 TEST_F(WorkingThroughResults, CtrlCAndTheMenuCopyOneLineOrEveryLineOnceAsUnicode) {
-    setDocument(host->mainView(), "caf\xC3\xA9 \xE2\x9C\x93 caf\xC3\xA9\nsame\nsame caf\xC3\xA9\nsame");
+    setDocument(host->mainView(),
+                "caf\xC3\xA9 \xE2\x9C\x93 caf\xC3\xA9\nsame\nsame caf\xC3\xA9\nsame");
     add(L"caf\u00E9");
     add(L"same");
-    EXPECT_EQ(contextMenu(kResultsList), (std::vector<std::wstring>{L"Copy Line (greyed)",
-                                                                    L"Copy All Lines (greyed)"}));
+    EXPECT_EQ(contextMenu(kResultsList),
+              (std::vector<std::wstring>{L"Copy Line (greyed)", L"Copy All Lines (greyed)"}));
     controls().click(kSearch);
     putOnClipboard(L"before");
     focus(kResultsList);
@@ -126,8 +130,8 @@ TEST_F(WorkingThroughResults, AColourPickedRecolorsRowFileAndMarksWhileCancelCha
     add(L"ab");
     add(L"cd");
     controls().click(kSearch);
-    EXPECT_EQ(contextMenu(kSearchList), (std::vector<std::wstring>{L"Color\u2026 (greyed)",
-                                                                   L"Delete (greyed)"}));
+    EXPECT_EQ(contextMenu(kSearchList),
+              (std::vector<std::wstring>{L"Color\u2026 (greyed)", L"Delete (greyed)"}));
     controls().selectRow(kSearchList, 1);
     const std::string savedBefore = settingsBytes();
     {
