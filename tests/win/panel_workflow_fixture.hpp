@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -92,16 +94,26 @@ protected:
         CloseClipboard();
     }
 
-    // The list's context menu as Shift+F10 opens it: each item's text, with "(greyed)"
-    // after one that cannot be chosen. Choosing `choice`, when given and enabled, sends
-    // the panel its command as the menu does.
-    std::vector<std::wstring> contextMenu(int listId, const std::wstring& choice = L"") {
+    // The list's context menu as Shift+F10 opens it, or a right click on `row`: each
+    // item's text, with "(greyed)" after one that cannot be chosen. Choosing `choice`,
+    // when given and enabled, sends the panel its command as the menu does.
+    std::vector<std::wstring> contextMenu(int listId, const std::wstring& choice = L"",
+                                          int row = -1) {
         menuItems.clear();
         menuChoice = choice;
         menuCommand = 0;
         SetTimer(nullptr, 0, 0, &readOpenMenu);
-        SendMessageW(controls().control(listId), WM_CONTEXTMENU,
-                     reinterpret_cast<WPARAM>(controls().control(listId)), MAKELPARAM(-1, -1));
+        const HWND list = controls().control(listId);
+        if (row < 0) {
+            SendMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+        } else {
+            RECT bounds{};
+            bounds.left = LVIR_LABEL;
+            SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+            const LPARAM point = MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
+            PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
+            PostMessageW(list, WM_RBUTTONUP, 0, point);
+        }
         host->pumpMessages();
         if (menuCommand != 0) {
             SendMessageW(panelWindow(), WM_COMMAND, menuCommand, 0);

@@ -117,8 +117,8 @@ TEST_F(WorkingThroughResults, CtrlCAndTheMenuCopyOneLineOrEveryLineOnceAsUnicode
     press('C', false, true);
     EXPECT_EQ(clipboardText(), L"caf\u00E9 \u2713 caf\u00E9");
 
-    controls().selectRow(kResultsList, 3);
-    EXPECT_EQ(contextMenu(kResultsList, L"Copy Line"),
+    // A right click selects the row it opens the menu on.
+    EXPECT_EQ(contextMenu(kResultsList, L"Copy Line", 3),
               (std::vector<std::wstring>{L"Copy Line", L"Copy All Lines"}));
     EXPECT_EQ(clipboardText(), L"same caf\u00E9");
     contextMenu(kResultsList, L"Copy All Lines");
@@ -159,8 +159,7 @@ TEST_F(WorkingThroughResults, AColourPickedRecolorsRowFileAndMarksWhileCancelCha
     add(L"next");  // a new string still takes the next palette colour
     EXPECT_EQ(searchRows()[2][1], L"#00C8FF");
 
-    controls().selectRow(kSearchList, 0);
-    contextMenu(kSearchList, L"Delete");
+    contextMenu(kSearchList, L"Delete", 0);  // right-clicked, row 0 is the one selected
     EXPECT_EQ(searchRows(), (Rows{{L"cd", L"#996633"}, {L"next", L"#00C8FF"}}));
 }
 
