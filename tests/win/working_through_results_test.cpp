@@ -142,6 +142,8 @@ TEST_F(WorkingThroughResults, AColourPickedRecolorsRowFileAndMarksWhileCancelCha
     EXPECT_EQ(searchRows()[1][1], L"#00FF80");
     EXPECT_EQ(settingsBytes(), savedBefore);
 
+    // The searched document shown in the second view too: both views take the colour.
+    ASSERT_TRUE(host->cloneDocument(host->currentBuffer(), minihost::MiniHost::kSecondViewIndex));
     const ColorDialogAnswer pick(0x00336699);
     EXPECT_EQ(contextMenu(kSearchList, L"Color\u2026"),
               (std::vector<std::wstring>{L"Color\u2026", L"Delete"}));
@@ -153,7 +155,8 @@ TEST_F(WorkingThroughResults, AColourPickedRecolorsRowFileAndMarksWhileCancelCha
 
     EXPECT_EQ(searchRows(), (Rows{{L"ab", L"#FFFF00"}, {L"cd", L"#996633"}}));
     EXPECT_EQ(savedList()[1].color, 0x00336699u);
-    EXPECT_EQ(SendMessageW(host->mainView(), SCI_INDICGETFORE, kFirstIndicator + 1, 0), 0x336699);
+    for (const HWND view : {host->mainView(), host->secondView()})
+        EXPECT_EQ(SendMessageW(view, SCI_INDICGETFORE, kFirstIndicator + 1, 0), 0x336699);
     EXPECT_EQ(SendMessageW(host->mainView(), SCI_INDICGETFORE, kFirstIndicator, 0), 0x00FFFF);
     EXPECT_EQ(markings(host->mainView(), 5), "00.11");  // the marks stay
     add(L"next");  // a new string still takes the next palette colour
