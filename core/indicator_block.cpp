@@ -46,6 +46,12 @@ void IndicatorBlock::styleIndicator(const EditorView& view, std::int32_t indicat
     view.send(SCI_INDICSETUNDER, asWParam(indicator), kDrawnUnderText);
 }
 
+void IndicatorBlock::restyle(const EditorView& view, const SearchList& list,
+                             std::size_t index) const {
+    if (index >= list.size() || index >= static_cast<std::size_t>(kIndicatorCount)) return;
+    styleIndicator(view, baseIndicator_ + static_cast<std::int32_t>(index), list[index].color);
+}
+
 void IndicatorBlock::apply(const EditorView& view, const SearchList& list,
                            const MatchList& matches) const {
     clear(view);

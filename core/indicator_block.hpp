@@ -29,6 +29,10 @@ public:
 
     void clear(const EditorView& view) const;
 
+    // Gives entry `index` its colour in the view again after the colour changed, its
+    // marks kept; nothing for an entry beyond the ten or outside the list.
+    void restyle(const EditorView& view, const SearchList& list, std::size_t index) const;
+
     std::int32_t baseIndicator() const { return baseIndicator_; }
 
 private:

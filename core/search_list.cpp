@@ -68,6 +68,12 @@ bool SearchList::setEnabled(std::ptrdiff_t index, bool enabled) {
     return true;
 }
 
+bool SearchList::setColor(std::ptrdiff_t index, Colorref color) {
+    if (!contains(index)) return false;
+    entries_[static_cast<std::size_t>(index)].color = color;
+    return true;
+}
+
 void SearchList::setAllEnabled(bool enabled) {
     for (SearchEntry& entry : entries_) entry.enabled = enabled;
 }

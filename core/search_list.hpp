@@ -43,6 +43,7 @@ public:
     // Both return false, changing nothing, when the index is outside the list.
     bool remove(std::ptrdiff_t index);
     bool setEnabled(std::ptrdiff_t index, bool enabled);
+    bool setColor(std::ptrdiff_t index, Colorref color);
 
     void setAllEnabled(bool enabled);
     void clear() { entries_.clear(); }

@@ -11,6 +11,7 @@ inline constexpr std::uint32_t SCI_GETLENGTH = 2006;
 inline constexpr std::uint32_t SCI_INDICSETSTYLE = 2080;
 inline constexpr std::uint32_t SCI_INDICSETFORE = 2082;
 inline constexpr std::uint32_t SCI_GETCODEPAGE = 2137;
+inline constexpr std::uint32_t SCI_GETSELECTIONSTART = 2143;
 inline constexpr std::uint32_t SCI_GETLINE = 2153;
 inline constexpr std::uint32_t SCI_SETSEL = 2160;
 inline constexpr std::uint32_t SCI_LINEFROMPOSITION = 2166;

@@ -32,6 +32,15 @@ void rescaleColumns(HWND list, int fromDpi, int toDpi) {
     }
 }
 
+void selectOnly(HWND list, int row) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
 void deleteAllRows(HWND list) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
 }

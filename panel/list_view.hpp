@@ -21,6 +21,8 @@ void deleteAllRows(HWND list);
 void insertRow(HWND list, int row, const std::u16string& text);
 void setCellText(HWND list, int row, int column, const std::u16string& text);
 void setState(HWND list, int row, UINT state, UINT mask);
+// Makes `row` the one selected and focused row and scrolls it into view.
+void selectOnly(HWND list, int row);
 // For a list that asks its owner for every text: how many rows it shows.
 void setRowCount(HWND list, std::size_t count);
 // Copies `text` into the buffer a display-info request offers, cut to fit.

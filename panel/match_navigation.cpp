@@ -40,17 +40,22 @@ void selectMatch(const EditorView& view, const SearchMatch& match) {
               static_cast<std::intptr_t>(match.position + match.length));
 }
 
-WindowHandle jumpToMatch(const NppData& hostHandles, const DocumentRef& document,
-                         const SearchMatch& match) {
+WindowHandle showDocument(const NppData& hostHandles, const DocumentRef& document) {
     const std::int32_t currentIndex = currentViewIndex(hostHandles);
     WindowHandle view = viewAt(hostHandles, currentIndex);
     if (view == nullptr) return nullptr;
     if (documentShownIn(view) != document.pointer) {
         view = bringForward(hostHandles, document, currentIndex);
-        // The host may not have switched after all: never select in another document.
+        // The host may not have switched after all.
         if (view == nullptr || documentShownIn(view) != document.pointer) return nullptr;
     }
-    selectMatch(EditorView(view), match);
+    return view;
+}
+
+WindowHandle jumpToMatch(const NppData& hostHandles, const DocumentRef& document,
+                         const SearchMatch& match) {
+    const WindowHandle view = showDocument(hostHandles, document);
+    if (view != nullptr) selectMatch(EditorView(view), match);
     return view;
 }
 

@@ -11,10 +11,13 @@ namespace tarnwick {
 // selects the match, anchor at its start and caret at its end.
 void selectMatch(const EditorView& view, const SearchMatch& match);
 
-// Selects the match in `document`, first bringing that document forward when the current
-// view shows another one, so that a selection never lands in the wrong text. Returns the
-// view that now shows the match, or null, having selected nothing, when the document is
-// no longer open or the host cannot say where it is.
+// The view that shows `document`: the current view, after bringing the document forward
+// when that view shows another one. Null when the document is no longer open or the host
+// cannot say where it is, so that nothing lands in the wrong text.
+WindowHandle showDocument(const NppData& hostHandles, const DocumentRef& document);
+
+// Selects the match in `document`, shown first as showDocument does. Returns the view
+// that now shows the match, or null, having selected nothing.
 WindowHandle jumpToMatch(const NppData& hostHandles, const DocumentRef& document,
                          const SearchMatch& match);
 

@@ -1,5 +1,5 @@
-// What the panel's buttons, keys and clicks do: editing the search list, searching,
-// clearing and jumping to a match.
+// What the panel's buttons, keys, clicks and menus do: editing the search list, searching,
+// clearing, jumping and stepping to a match, copying the results' lines.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,10 +8,15 @@
 #include <optional>
 
 #include "core/current_view.hpp"
-#include "panel/match_navigation.hpp"
-#include "panel/result_texts.hpp"
 #include "dialogs/wide_text.hpp"
+#include "host/editor_messages.hpp"
+#include "panel/clipboard.hpp"
+#include "panel/color_picker.hpp"
 #include "panel/list_view.hpp"
+#include "panel/match_navigation.hpp"
+#include "panel/matching_lines.hpp"
+#include "panel/result_stepping.hpp"
+#include "panel/result_texts.hpp"
 #include "panel/tarnwick_panel.hpp"
 
 namespace tarnwick {
@@ -37,7 +42,9 @@ void TarnwickPanel::addEntry() {
 }
 
 void TarnwickPanel::removeEntry() {
-    if (!searchList.remove(firstSelectedRow(searchListCtrl))) return;
+    const int row = firstSelectedRow(searchListCtrl);
+    if (!searchList.remove(row)) return;
+    hits.removed(row);
     fillSearchList();
     updateAllCheckBox();
     saveSearches();
@@ -56,6 +63,32 @@ void TarnwickPanel::setAllEnabled() {
     saveSearches();
 }
 
+void TarnwickPanel::setEntryColor(int row, Colorref color) {
+    if (!searchList.setColor(row, color)) return;
+    list_view::setCellText(searchListCtrl, row, 1, colorLabel(color));
+    saveSearches();
+    restyleEntryMarks(static_cast<std::size_t>(row));
+}
+
+void TarnwickPanel::pickEntryColor() {
+    const int row = firstSelectedRow(searchListCtrl);
+    if (row < 0 || static_cast<std::size_t>(row) >= searchList.size()) return;
+    const std::optional<Colorref> color =
+        pickColor(static_cast<HWND>(hostHandles._nppHandle), searchList[row].color);
+    if (color) setEntryColor(row, *color);
+}
+
+// The searched document may be shown in both views, each with its own indicator styles.
+void TarnwickPanel::restyleEntryMarks(std::size_t entryIndex) const {
+    const std::optional<DocumentRef>& document = markedDocuments.results();
+    if (!document) return;
+    for (const std::int32_t index : {kMainView, kSecondView}) {
+        const WindowHandle view = viewAt(hostHandles, index);
+        if (view != nullptr && documentShownIn(view) == document->pointer)
+            indicators.restyle(EditorView(view), searchList, entryIndex);
+    }
+}
+
 void TarnwickPanel::runSearch() {
     const WindowHandle view = currentView();
     if (view == nullptr) return;
@@ -69,6 +102,8 @@ void TarnwickPanel::runSearch() {
     indicators.apply(EditorView(view), searchList, matchList);
     markedDocuments.searched(searched, !matchList.empty());
     SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));
+    hits.searched(searchList);
+    refreshHits();
 }
 
 void TarnwickPanel::clearResults() {
@@ -79,6 +114,14 @@ void TarnwickPanel::clearResults() {
     markedDocuments.cleared(documentShownIn(view));
     if (view != nullptr) indicators.clear(EditorView(view));
     SetWindowTextW(resultsLabel, asWide(kEmptyResultsLabel));
+    hits.cleared();
+    refreshHits();
+}
+
+void TarnwickPanel::refreshHits() const {
+    const std::vector<std::u16string> texts = hits.texts(searchList.size(), matchList);
+    for (std::size_t row = 0; row < texts.size(); ++row)
+        list_view::setCellText(searchListCtrl, static_cast<int>(row), 2, texts[row]);
 }
 
 void TarnwickPanel::goToMatch() const {
@@ -90,6 +133,46 @@ void TarnwickPanel::goToMatch() const {
     const WindowHandle view =
         jumpToMatch(hostHandles, *document, matchList[static_cast<std::size_t>(row)]);
     if (view != nullptr) SetFocus(static_cast<HWND>(view));
+}
+
+void TarnwickPanel::goToNextResult() {
+    stepToResult(true);
+}
+
+void TarnwickPanel::goToPreviousResult() {
+    stepToResult(false);
+}
+
+// The step starts from the selection in the searched document, brought forward first as
+// a jump does.
+void TarnwickPanel::stepToResult(bool forward) {
+    const std::optional<DocumentRef> document = markedDocuments.results();
+    if (!document || matchList.empty()) return;
+    const WindowHandle view = showDocument(hostHandles, *document);
+    if (view == nullptr) return;
+    const EditorView editor(view);
+    const std::int64_t selectionStart = editor.send(SCI_GETSELECTIONSTART);
+    const std::optional<std::size_t> index = forward
+                                                 ? nextResultIndex(matchList, selectionStart)
+                                                 : previousResultIndex(matchList, selectionStart);
+    if (!index) return;
+    selectMatch(editor, matchList[*index]);
+    selectResultRow(*index);
+    SetFocus(static_cast<HWND>(view));
+}
+
+void TarnwickPanel::selectResultRow(std::size_t row) const {
+    list_view::selectOnly(resultsListCtrl, static_cast<int>(row));
+}
+
+void TarnwickPanel::copySelectedLine() const {
+    const int row = firstSelectedRow(resultsListCtrl);
+    if (row < 0 || static_cast<std::size_t>(row) >= matchList.size()) return;
+    putTextOnClipboard(window, matchList[static_cast<std::size_t>(row)].lineContent.str());
+}
+
+void TarnwickPanel::copyAllLines() const {
+    if (!matchList.empty()) putTextOnClipboard(window, matchingLinesText(matchList));
 }
 
 void TarnwickPanel::fillResultsList() const {

@@ -51,6 +51,7 @@ void TarnwickPanel::setUpControls() {
     list_view::setExtendedStyle(searchListCtrl, kSearchListStyle);
     list_view::insertColumn(searchListCtrl, 0, L"Search String", width(kSearchColumnWidths[0]));
     list_view::insertColumn(searchListCtrl, 1, L"Color", width(kSearchColumnWidths[1]));
+    list_view::insertColumn(searchListCtrl, 2, L"Hits", width(kSearchColumnWidths[2]));
 
     list_view::setExtendedStyle(resultsListCtrl, kResultsListStyle);
     list_view::insertColumn(resultsListCtrl, 0, L"Line", width(kResultsColumnWidths[0]));
@@ -72,6 +73,7 @@ void TarnwickPanel::fillSearchList() {
                             kStateImageMask);
         list_view::setCellText(searchListCtrl, row, 1, colorLabel(searchList[i].color));
     }
+    refreshHits();
 }
 
 void TarnwickPanel::updateAllCheckBox() const {

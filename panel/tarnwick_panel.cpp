@@ -6,6 +6,7 @@
 #include "dialogs/window_dpi.hpp"
 #include "core/current_view.hpp"
 #include "panel/panel_layout.hpp"
+#include "panel/popup_menu.hpp"
 #include "host/host_messages.hpp"
 #include "resources/resource.h"
 
@@ -77,6 +78,7 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY: return onNotify(wParam, lParam);
         case WM_INITDIALOG: setUpControls(); return TRUE;
         case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_CONTEXTMENU: return onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         default: return FALSE;
     }
 }
@@ -92,6 +94,11 @@ INT_PTR TarnwickPanel::onCommand(WORD controlId, WORD notificationCode) {
         case IDC_ALL_CHECKBOX:
             if (notificationCode == BN_CLICKED) setAllEnabled();
             return TRUE;
+        // The context menus' commands.
+        case IDM_COPY_LINE: copySelectedLine(); return TRUE;
+        case IDM_COPY_ALL_LINES: copyAllLines(); return TRUE;
+        case IDM_PICK_COLOR: pickEntryColor(); return TRUE;
+        case IDM_DELETE_ENTRY: removeEntry(); return TRUE;
         // What the host's dialog handling makes of Enter and Escape.
         case IDOK: onEnter(); return TRUE;
         case IDCANCEL: giveFocusToEditor(); return TRUE;
@@ -122,6 +129,11 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
         describeResultRow(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
         return TRUE;
     }
+    if (header.hwndFrom == resultsListCtrl && header.code == LVN_KEYDOWN &&
+        reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        copySelectedLine();
+        return TRUE;
+    }
     // A changed row is not consumed: the notification goes on to the docking part.
     if (header.hwndFrom == searchListCtrl && header.code == LVN_ITEMCHANGED) {
         onSearchRowChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
@@ -131,6 +143,29 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return DockingDlgInterface::dialogProc(WM_NOTIFY, wParam, lParam);
+}
+
+// Right click, the menu key or Shift+F10 on either list; false for any other window.
+bool TarnwickPanel::onContextMenu(HWND control, LPARAM position) const {
+    const bool rowSelected =
+        SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) >= 0;
+    if (control == resultsListCtrl) {
+        const PopupMenuItem items[] = {
+            {IDM_COPY_LINE, L"Copy Line", rowSelected},
+            {IDM_COPY_ALL_LINES, L"Copy All Lines", !matchList.empty()},
+        };
+        showContextMenu(window, control, position, items);
+        return true;
+    }
+    if (control == searchListCtrl) {
+        const PopupMenuItem items[] = {
+            {IDM_PICK_COLOR, L"Color\u2026", rowSelected},
+            {IDM_DELETE_ENTRY, L"Delete", rowSelected},
+        };
+        showContextMenu(window, control, position, items);
+        return true;
+    }
+    return false;
 }
 
 // Only the user's click on a check box changes an entry: not a rebuild, not a selection.

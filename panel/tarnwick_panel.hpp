@@ -11,6 +11,7 @@
 #include "core/search_match.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
 #include "panel/dpi_scale.hpp"
+#include "panel/entry_hits.hpp"
 #include "host/host_records.hpp"
 #include "settings/settings_store.hpp"
 
@@ -38,6 +39,15 @@ public:
     // The host is about to close the buffer.
     void documentClosed(std::uintptr_t bufferId);
 
+    // Select the next (previous) result after (before) the selection in the searched
+    // document, wrapping round, and its row in the results list. Nothing without results.
+    void goToNextResult();
+    void goToPreviousResult();
+
+    // Shows each entry's count of the current results in the search list's Hits column;
+    // called whenever the results change.
+    void refreshHits() const;
+
 protected:
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -47,6 +57,7 @@ private:
     void giveFocusToEditor() const;
     INT_PTR onNotify(WPARAM wParam, LPARAM lParam);
     void onSearchRowChanged(const NMLISTVIEW& change);
+    bool onContextMenu(HWND control, LPARAM position) const;
 
     // Set-up and layout.
     void setUpControls();
@@ -61,11 +72,18 @@ private:
     void removeEntry();
     void setEntryEnabled(int row, UINT stateBits);
     void setAllEnabled();
+    void setEntryColor(int row, Colorref color);
+    void pickEntryColor();
 
     // Searching and the results.
     void runSearch();
     void clearResults();
     void goToMatch() const;
+    void stepToResult(bool forward);
+    void selectResultRow(std::size_t row) const;
+    void restyleEntryMarks(std::size_t entryIndex) const;
+    void copySelectedLine() const;
+    void copyAllLines() const;
     void fillResultsList() const;
     void describeResultRow(NMLVDISPINFOW& request) const;
 
@@ -87,6 +105,7 @@ private:
     SearchList searchList;
     MatchList matchList;
     MarkedDocuments markedDocuments;
+    EntryHits hits;
     // The DPI the columns' widths were last set for.
     int columnsDpi = kDefaultDpi;
     // True while the host passes the panel's keys through its dialog handling.

@@ -1,5 +1,5 @@
-// The plugin's face to the host: the six exports, the module entry point and the one
-// menu command. The module owns the single panel from the first "Show Panel" to unload.
+// The plugin's face to the host: the six exports, the module entry point and the menu
+// commands. The module owns the single panel from the first "Show Panel" to unload.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,11 +16,17 @@ namespace tarnwick {
 
 namespace {
 
+// The menu: "Show Panel", a separator, then the steps through the results, which users
+// give keys in the host's shortcut mapping; none by default.
 constexpr int kShowPanelMenuIndex = 0;
+constexpr int kSeparatorMenuIndex = 1;
+constexpr int kNextResultMenuIndex = 2;
+constexpr int kPreviousResultMenuIndex = 3;
+constexpr int kMenuItemCount = 4;
 
 HINSTANCE moduleInstance = nullptr;
 NppData hostData{};
-FuncItem menuItems[1] = {};
+FuncItem menuItems[kMenuItemCount] = {};
 std::unique_ptr<TarnwickPanel> panel;
 
 void createPanel() {
@@ -41,6 +47,20 @@ void showPanel() {
     });
 }
 
+// Without a panel there are no results to step through.
+void nextResult() {
+    exceptionBarrier([] {
+        if (panel) panel->goToNextResult();
+    });
+}
+
+void previousResult() {
+    exceptionBarrier([] {
+        if (panel) panel->goToPreviousResult();
+    });
+}
+
+// A command of null with an empty name: the host shows a separator.
 void fillMenuItem(FuncItem& item, const wchar_t* name, PluginCommand command) {
     wcsncpy(item._itemName, name, kMenuItemNameLength - 1);
     item._itemName[kMenuItemNameLength - 1] = L'\0';
@@ -78,6 +98,9 @@ __declspec(dllexport) void setInfo(NppData data) {
     exceptionBarrier([&] {
         hostData = data;
         fillMenuItem(menuItems[kShowPanelMenuIndex], L"Show Panel", &showPanel);
+        fillMenuItem(menuItems[kSeparatorMenuIndex], L"", nullptr);
+        fillMenuItem(menuItems[kNextResultMenuIndex], L"Next Result", &nextResult);
+        fillMenuItem(menuItems[kPreviousResultMenuIndex], L"Previous Result", &previousResult);
     });
 }
 
@@ -86,7 +109,7 @@ __declspec(dllexport) const wchar_t* getName() {
 }
 
 __declspec(dllexport) FuncItem* getFuncsArray(int* count) {
-    if (count != nullptr) *count = 1;
+    if (count != nullptr) *count = kMenuItemCount;
     return menuItems;
 }
 

@@ -19,3 +19,9 @@
 #define IDC_ABOUT_WEB_LINK 2103
 #define IDC_ABOUT_MAIL_LINK 2104
 #define IDR_LOGO_PNG 3000
+
+// The commands of the panel's context menus.
+#define IDM_COPY_LINE 2201
+#define IDM_COPY_ALL_LINES 2202
+#define IDM_PICK_COLOR 2203
+#define IDM_DELETE_ENTRY 2204

@@ -90,5 +90,27 @@ TEST(IndicatorBlockApply, SearchThatFoundNothingStillClears) {
     EXPECT_EQ(editor.messages(), clearTrace(9, 3));
 }
 
+// A changed colour restyles only that entry's indicator, its marks kept; an entry beyond
+// the ten, or outside the list, has none to restyle.
+TEST(IndicatorBlockRestyle, RestylesTheOneIndicatorWithTheNewColourAndNothingElse) {
+    SearchList list = entries(12);
+    ASSERT_TRUE(list.setColor(3, 0x00123456));
+    EXPECT_FALSE(list.setColor(12, 0x00123456));
+    EXPECT_FALSE(list.setColor(-1, 0x00123456));
+    struct Case {
+        std::size_t index;
+        Trace expected;
+    };
+    const Case cases[] = {{3, styleTrace(12, 0x00123456)},
+                          {0, styleTrace(9, HighlightPalette[0])},
+                          {10, {}},
+                          {12, {}}};
+    for (const Case& c : cases) {
+        FakeEditor editor("text");
+        IndicatorBlock{}.restyle(EditorView(editor.handle()), list, c.index);
+        EXPECT_EQ(editor.messages(), c.expected) << c.index;
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick::testing

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "panel/entry_hits.hpp"
 #include "panel/match_navigation.hpp"
+#include "panel/matching_lines.hpp"
+#include "panel/result_stepping.hpp"
 #include "panel/result_texts.hpp"
 #include "fake_editor.hpp"
 #include "host/editor_messages.hpp"
@@ -28,6 +31,71 @@ TEST(MatchNavigation, RevealsTheLineThenSelectsFromAnchorToCaret) {
               (std::vector<SentMessage>{{SCI_ENSUREVISIBLEENFORCEPOLICY, 1, 0, {}},
                                         {SCI_GOTOLINE, 1, 0, {}},
                                         {SCI_SETSEL, 8, 13, {}}}));
+}
+
+MatchList matchesAt(std::initializer_list<std::pair<std::int32_t, std::int64_t>> entryAndPosition) {
+    MatchList matches;
+    for (const auto& [entry, position] : entryAndPosition)
+        matches.push_back(SearchMatch{0, u"", u"", position, 1, entry});
+    return matches;
+}
+
+// Strictly after and strictly before the selection's start, wrapping round at both ends;
+// two results at one place count as one step.
+TEST(ResultStepping, FindsTheNeighbourOfTheSelectionStartAndWrapsRound) {
+    const MatchList matches = matchesAt({{0, 5}, {1, 5}, {0, 12}, {1, 30}});
+    struct Case {
+        std::int64_t start;
+        std::size_t next, previous;
+    };
+    const Case cases[] = {{0, 0, 3},  {4, 0, 3},  {5, 2, 3},  {6, 2, 1},
+                          {12, 3, 1}, {13, 3, 2}, {30, 0, 2}, {31, 0, 3}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(nextResultIndex(matches, c.start), c.next) << c.start;
+        EXPECT_EQ(previousResultIndex(matches, c.start), c.previous) << c.start;
+    }
+    EXPECT_EQ(nextResultIndex({}, 3), std::nullopt);
+    EXPECT_EQ(previousResultIndex({}, 3), std::nullopt);
+    const MatchList one = matchesAt({{0, 7}});
+    EXPECT_EQ(nextResultIndex(one, 7), 0u);
+    EXPECT_EQ(previousResultIndex(one, 7), 0u);
+}
+
+TEST(MatchingLines, EachLineOnceInOrderJoinedByCrLfRepeatedTextsKept) {
+    const std::u16string nonAscii = u"caf\u00E9 \u2713 \U0001D11E";
+    MatchList matches = {SearchMatch{0, u"a", u"a b a", 0, 1, 0},
+                         SearchMatch{0, u"b", u"a b a", 2, 1, 1},
+                         SearchMatch{0, u"a", u"a b a", 4, 1, 0},
+                         SearchMatch{2, u"dup", u"dup", 9, 3, 0},
+                         SearchMatch{3, u"dup", u"dup", 13, 3, 0},
+                         SearchMatch{7, u"caf", nonAscii, 20, 3, 0}};
+    EXPECT_TRUE(matchingLinesText(matches) == u"a b a\r\ndup\r\ndup\r\n" + nonAscii);
+    EXPECT_TRUE(matchingLinesText(MatchList(matches.begin() + 5, matches.end())) == nonAscii);
+    EXPECT_TRUE(matchingLinesText({}).empty());
+}
+
+// The counts of the last search stay with their strings through removals, follow results
+// dropped since, and are empty for strings not looked for and after Clear.
+TEST(EntryHits, CountsStayWithTheirStringsAndFollowTheResults) {
+    SearchList list;
+    for (const char16_t* text : {u"a", u"b", u"c", u"d"}) list.add(text);
+    list.setEnabled(1, false);
+    MatchList matches = matchesAt({{0, 1}, {2, 4}, {0, 9}});
+    EntryHits hits;
+    using Texts = std::vector<std::u16string>;
+    EXPECT_EQ(hits.texts(4, matches), Texts(4));  // before any search
+    hits.searched(list);
+    EXPECT_EQ(hits.texts(4, matches), (Texts{u"2", u"", u"1", u"0"}));
+    hits.removed(1);
+    hits.removed(7);  // outside the list: nothing
+    EXPECT_EQ(hits.texts(3, matches), (Texts{u"2", u"1", u"0"}));
+    hits.removed(0);
+    EXPECT_EQ(hits.texts(3, matches), (Texts{u"1", u"0", u""}));  // the third added since
+    // An edit dropped c's result.
+    matches.erase(matches.begin() + 1);
+    EXPECT_EQ(hits.texts(3, matches), (Texts{u"0", u"0", u""}));
+    hits.cleared();
+    EXPECT_EQ(hits.texts(3, {}), Texts(3));
 }
 
 }  // namespace

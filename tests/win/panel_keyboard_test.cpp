@@ -16,27 +16,6 @@ namespace {
 
 class PanelKeyboard : public PanelWorkflow {
 protected:
-    // A key pressed and released where the focus is, as the keyboard delivers it.
-    void press(UINT key, bool shift = false) const {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        const BYTE shiftBefore = keys[VK_SHIFT];
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(keys);
-        const HWND focus = GetFocus();
-        PostMessageW(focus, WM_KEYDOWN, key, 1);
-        if (key == VK_SPACE) PostMessageW(focus, WM_CHAR, L' ', 1);
-        PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
-        host->pumpMessages();
-        keys[VK_SHIFT] = shiftBefore;
-        SetKeyboardState(keys);
-    }
-
-    void focus(int id) const {
-        SetForegroundWindow(host->mainWindow());
-        SetFocus(controls().control(id));
-    }
-
     int focusedId() const { return GetDlgCtrlID(GetFocus()); }
 };
 

@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "minihost/color_dialog_answer.hpp"
 
 #include "minihost/scintilla_messages.hpp"
 #include "plugin_host_fixture.hpp"
@@ -44,6 +48,80 @@ protected:
         return list;
     }
 
+    // A key pressed and released where the focus is, as the keyboard delivers it, with
+    // Shift or Ctrl held.
+    void press(UINT key, bool shift = false, bool control = false) const {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        const BYTE before[] = {keys[VK_SHIFT], keys[VK_CONTROL]};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        const HWND focus = GetFocus();
+        PostMessageW(focus, WM_KEYDOWN, key, 1);
+        if (key == VK_SPACE) PostMessageW(focus, WM_CHAR, L' ', 1);
+        PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+        host->pumpMessages();
+        keys[VK_SHIFT] = before[0];
+        keys[VK_CONTROL] = before[1];
+        SetKeyboardState(keys);
+    }
+
+    void focus(int id) const {
+        SetForegroundWindow(host->mainWindow());
+        SetFocus(controls().control(id));
+    }
+
+    // The Unicode text on the clipboard; "<none>" when it holds none.
+    static std::wstring clipboardText() {
+        std::wstring text = L"<none>";
+        if (!OpenClipboard(nullptr)) return text;
+        if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const wchar_t*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return text;
+    }
+
+    static void putOnClipboard(const std::wstring& text) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), text.c_str());
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+    }
+
+    // The list's context menu as Shift+F10 opens it, or a right click on `row`: each
+    // item's text, with "(greyed)" after one that cannot be chosen. Choosing `choice`,
+    // when given and enabled, sends the panel its command as the menu does.
+    std::vector<std::wstring> contextMenu(int listId, const std::wstring& choice = L"",
+                                          int row = -1) {
+        menuItems.clear();
+        menuChoice = choice;
+        menuCommand = 0;
+        SetTimer(nullptr, 0, 0, &readOpenMenu);
+        const HWND list = controls().control(listId);
+        if (row < 0) {
+            SendMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+        } else {
+            RECT bounds{};
+            bounds.left = LVIR_LABEL;
+            SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+            const LPARAM point = MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
+            PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
+            PostMessageW(list, WM_RBUTTONUP, 0, point);
+        }
+        host->pumpMessages();
+        if (menuCommand != 0) {
+            SendMessageW(panelWindow(), WM_COMMAND, menuCommand, 0);
+            host->pumpMessages();
+        }
+        return menuItems;
+    }
+
     bool marked(HWND view, int entry, int position) const {
         return SendMessageW(view, SCI_INDICATORVALUEAT, kFirstIndicator + entry, position) != 0;
     }
@@ -59,6 +137,28 @@ protected:
         }
         return result;
     }
+
+private:
+    // Runs inside the menu's own message loop: reads the menu, notes the command chosen,
+    // and closes it.
+    static void CALLBACK readOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        const HWND menuWindow = FindWindowW(L"#32768", nullptr);
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[64] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            const bool greyed =
+                (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
+            menuItems.push_back(std::wstring(text) + (greyed ? L" (greyed)" : L""));
+            if (!greyed && text == menuChoice) menuCommand = GetMenuItemID(menu, i);
+        }
+        EndMenu();
+    }
+
+    static inline std::vector<std::wstring> menuItems;
+    static inline std::wstring menuChoice;
+    static inline UINT menuCommand = 0;
 };
 
 }  // namespace tarnwick::testing

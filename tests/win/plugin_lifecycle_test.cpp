@@ -18,15 +18,27 @@ namespace fs = std::filesystem;
 
 using PluginLifecycle = PluginHostTest;
 
-TEST_F(PluginLifecycle, ExportsOneMenuItemThatTheHostNumbers) {
+// The menu as the host shows it: "Show Panel", a separator (an item without a function),
+// and the two steps through the results, none with a key of its own.
+TEST_F(PluginLifecycle, ExportsItsMenuItemsThatTheHostNumbersAndShows) {
     EXPECT_EQ(host->pluginName(), L"Tarnwick");
+    const std::wstring names[] = {L"Show Panel", L"", L"Next Result", L"Previous Result"};
     const auto items = host->funcItems();
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_STREQ(items[0]._itemName, L"Show Panel");
-    EXPECT_NE(items[0]._pFunc, nullptr);
-    EXPECT_EQ(items[0]._cmdID, 22000);
-    EXPECT_FALSE(items[0]._init2Check);
-    EXPECT_EQ(items[0]._pShKey, nullptr);
+    ASSERT_EQ(items.size(), std::size(names));
+    const HMENU submenu = GetSubMenu(GetSubMenu(GetMenu(host->mainWindow()), 1), 0);
+    ASSERT_EQ(GetMenuItemCount(submenu), static_cast<int>(std::size(names)));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]._itemName, names[i]) << i;
+        EXPECT_EQ(items[i]._pFunc != nullptr, !names[i].empty()) << i;
+        EXPECT_EQ(items[i]._cmdID, 22000 + static_cast<int>(i));
+        EXPECT_FALSE(items[i]._init2Check);
+        EXPECT_EQ(items[i]._pShKey, nullptr);
+        wchar_t shown[64] = {};
+        GetMenuStringW(submenu, static_cast<UINT>(i), shown, 64, MF_BYPOSITION);
+        EXPECT_EQ(shown, names[i]) << i;
+        const UINT state = GetMenuState(submenu, static_cast<UINT>(i), MF_BYPOSITION);
+        EXPECT_EQ((state & MF_SEPARATOR) != 0, names[i].empty()) << i;
+    }
     EXPECT_EQ(host->messageToPlugin(WM_USER, 0, 0), TRUE);
 }
 

@@ -1,0 +1,45 @@
+#include "panel/popup_menu.hpp"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "dialogs/unique_handle.hpp"
+
+namespace tarnwick {
+
+namespace {
+
+// A menu asked for from the keyboard comes with both coordinates -1.
+bool fromKeyboard(LPARAM position) {
+    return GET_X_LPARAM(position) == -1 && GET_Y_LPARAM(position) == -1;
+}
+
+// Where a menu opened from the keyboard goes: the selected row's corner, else the list's.
+POINT keyboardMenuPoint(HWND list) {
+    POINT point{0, 0};
+    const auto row = static_cast<int>(
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    RECT bounds{};
+    bounds.left = LVIR_LABEL;
+    if (row >= 0 && SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds)))
+        point = {bounds.left, bounds.bottom};
+    ClientToScreen(list, &point);
+    return point;
+}
+
+}  // namespace
+
+void showContextMenu(HWND owner, HWND list, LPARAM position, std::span<const PopupMenuItem> items) {
+    const MenuOwner menu(CreatePopupMenu());
+    if (!menu) return;
+    for (const PopupMenuItem& item : items)
+        AppendMenuW(menu.get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.commandId,
+                    item.text);
+    const POINT point = fromKeyboard(position)
+                            ? keyboardMenuPoint(list)
+                            : POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                   owner, nullptr);
+}
+
+}  // namespace tarnwick
