@@ -1,11 +1,13 @@
 #include "settings/settings_store.hpp"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,93 @@ TEST_F(SettingsStoreOnDisk, FileIsNotOverwrittenWhenItsBackupCannotBeMade) {
     list.add(u"new");
     store.save(list);
     EXPECT_EQ(fileBytes(file()), "not json");
+}
+
+SearchList listOf(std::initializer_list<const char16_t*> texts) {
+    SearchList list;
+    for (const char16_t* text : texts) list.add(text);
+    return list;
+}
+
+std::vector<std::u16string> textsOf(const SearchList& list) {
+    std::vector<std::u16string> texts;
+    for (const SearchEntry& entry : list) texts.push_back(entry.text);
+    return texts;
+}
+
+// Another instance's save, or another program's write, as the store finds it afterwards.
+struct OtherWrite {
+    const char* what;
+    std::function<void(const fs::path&)> write;
+};
+
+// The same bytes again; the same size with one letter changed and the file's time put back,
+// as a rewrite within the file system's time resolution leaves it; a longer list; no file;
+// a file that does not parse.
+const OtherWrite kOtherWrites[] = {
+    {"nothing", [](const fs::path&) {}},
+    {"same bytes", [](const fs::path& file) { writeRaw(file, fileBytes(file)); }},
+    {"same size and time",
+     [](const fs::path& file) {
+         const auto time = fs::last_write_time(file);
+         std::string bytes = fileBytes(file);
+         bytes.replace(bytes.find("one"), 3, "owe");
+         writeRaw(file, bytes);
+         fs::last_write_time(file, time);
+     }},
+    {"longer list", [](const fs::path& file) { writeRaw(file, writeSearchList(listOf({u"one", u"two"}))); }},
+    {"deleted", [](const fs::path& file) { fs::remove(file); }},
+    {"not json", [](const fs::path& file) { writeRaw(file, "{ junk"); }},
+};
+
+TEST_F(SettingsStoreOnDisk, ChangedSinceTheLastReadOrWriteCountsEveryByteNotTheSizeOrTime) {
+    struct Expected {
+        bool reloads;
+        std::vector<std::u16string> texts;
+    };
+    const Expected expected[] = {{false, {u"one"}}, {false, {u"one"}},        {true, {u"owe"}},
+                                 {true, {u"one", u"two"}}, {true, {u"one"}}, {true, {u"one"}}};
+    for (std::size_t i = 0; i < std::size(kOtherWrites); ++i) {
+        SCOPED_TRACE(kOtherWrites[i].what);
+        SettingsStore store;
+        store.initPaths(host.handle());
+        store.save(listOf({u"one"}));
+        SearchList list = listOf({u"one"});
+        kOtherWrites[i].write(file());
+        EXPECT_EQ(store.reloadIfChanged(list), expected[i].reloads);
+        EXPECT_EQ(textsOf(list), expected[i].texts);
+        EXPECT_FALSE(store.reloadIfChanged(list)) << "what was read is remembered";
+        store.save(list);
+        EXPECT_FALSE(store.reloadIfChanged(list)) << "what was written is remembered";
+        EXPECT_EQ(fs::exists(backup()), std::string(kOtherWrites[i].what) == "not json");
+        fs::remove(backup());
+    }
+}
+
+ino_t fileNumber(const fs::path& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
+}
+
+TEST_F(SettingsStoreOnDisk, ShutdownWritesOnlyAListThatDiffersAndNeverOverAnotherInstancesNewerOne) {
+    struct Case {
+        std::size_t otherWrite;  // index into kOtherWrites
+        SearchList list;
+        bool written;
+    };
+    const Case cases[] = {{0, listOf({u"one"}), false},         {0, listOf({u"one", u"three"}), true},
+                          {1, listOf({u"one", u"three"}), true}, {2, listOf({u"one", u"three"}), false},
+                          {3, listOf({u"one"}), false},          {4, listOf({u"one"}), true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(kOtherWrites[c.otherWrite].what);
+        store.save(listOf({u"one"}));
+        kOtherWrites[c.otherWrite].write(file());
+        const std::string before = fileBytes(file());
+        const ino_t number = fileNumber(file());
+        store.saveIfDifferent(c.list);
+        EXPECT_EQ(fileBytes(file()), c.written ? writeSearchList(c.list) : before);
+        if (!c.written) EXPECT_EQ(fileNumber(file()), number);
+    }
 }
 
 // Lowers one of this process's limits while it lives: the size of the files it may write,
