@@ -44,8 +44,7 @@ std::function<bool(SearchList&)> TarnwickPanel::changeOfShownEntry(
     if (row < 0 || static_cast<std::size_t>(row) >= searchList.size())
         return [](SearchList&) { return false; };
     return [text = searchList[static_cast<std::size_t>(row)].text,
-            place = static_cast<std::size_t>(row),
-            change = std::move(change)](SearchList& list) {
+            place = static_cast<std::size_t>(row), change = std::move(change)](SearchList& list) {
         const std::optional<std::size_t> entry = list.find(text, place);
         return entry && change(list, *entry);
     };

@@ -114,7 +114,8 @@ void SettingsStore::write(const std::string& text) {
     // Without a backup the file is not overwritten: the list read from it is incomplete.
     if (backupBeforeSave_ && !keepUnreadFile()) return;
     backupBeforeSave_ = false;
-    if (writeFileAtomically(pathOf(filePath_), text)) lastSeen_ = Contents{text.size(), hashOf(text)};
+    if (writeFileAtomically(pathOf(filePath_), text))
+        lastSeen_ = Contents{text.size(), hashOf(text)};
 }
 
 void SettingsStore::save(const SearchList& list) {

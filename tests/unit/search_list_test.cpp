@@ -114,8 +114,14 @@ TEST(SearchListFind, NamesTheEntryWithTheRowsTextNearestItsPlaceTheEarlierOnATie
         std::size_t place;
         std::optional<std::size_t> found;
     };
-    const Case cases[] = {{u"a", 2, 2}, {u"a", 1, 0},  {u"a", 3, 2},         {u"a", 9, 4},
-                          {u"c", 0, 3}, {u"b", 4, 1},  {u"d", 0, std::nullopt}, {u"", 0, std::nullopt}};
+    const Case cases[] = {{u"a", 2, 2},
+                          {u"a", 1, 0},
+                          {u"a", 3, 2},
+                          {u"a", 9, 4},
+                          {u"c", 0, 3},
+                          {u"b", 4, 1},
+                          {u"d", 0, std::nullopt},
+                          {u"", 0, std::nullopt}};
     for (const Case& c : cases)
         EXPECT_EQ(list.find(c.text, c.place), c.found) << "case " << (&c - cases);
     EXPECT_EQ(SearchList().find(u"a", 0), std::nullopt);

@@ -143,7 +143,10 @@ const OtherWrite kOtherWrites[] = {
          writeRaw(file, bytes);
          fs::last_write_time(file, time);
      }},
-    {"longer list", [](const fs::path& file) { writeRaw(file, writeSearchList(listOf({u"one", u"two"}))); }},
+    {"longer list",
+     [](const fs::path& file) {
+         writeRaw(file, writeSearchList(listOf({u"one", u"two"})));
+     }},
     {"deleted", [](const fs::path& file) { fs::remove(file); }},
     {"not json", [](const fs::path& file) { writeRaw(file, "{ junk"); }},
 };
@@ -153,8 +156,8 @@ TEST_F(SettingsStoreOnDisk, ChangedSinceTheLastReadOrWriteCountsEveryByteNotTheS
         bool reloads;
         std::vector<std::u16string> texts;
     };
-    const Expected expected[] = {{false, {u"one"}}, {false, {u"one"}},        {true, {u"owe"}},
-                                 {true, {u"one", u"two"}}, {true, {u"one"}}, {true, {u"one"}}};
+    const Expected expected[] = {{false, {u"one"}},        {false, {u"one"}}, {true, {u"owe"}},
+                                 {true, {u"one", u"two"}}, {true, {u"one"}},  {true, {u"one"}}};
     for (std::size_t i = 0; i < std::size(kOtherWrites); ++i) {
         SCOPED_TRACE(kOtherWrites[i].what);
         SettingsStore store;
@@ -177,15 +180,17 @@ ino_t fileNumber(const fs::path& path) {
     return stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
 }
 
-TEST_F(SettingsStoreOnDisk, ShutdownWritesOnlyAListThatDiffersAndNeverOverAnotherInstancesNewerOne) {
+TEST_F(SettingsStoreOnDisk,
+       ShutdownWritesOnlyAListThatDiffersAndNeverOverAnotherInstancesNewerOne) {
     struct Case {
         std::size_t otherWrite;  // index into kOtherWrites
         SearchList list;
         bool written;
     };
-    const Case cases[] = {{0, listOf({u"one"}), false},         {0, listOf({u"one", u"three"}), true},
-                          {1, listOf({u"one", u"three"}), true}, {2, listOf({u"one", u"three"}), false},
-                          {3, listOf({u"one"}), false},          {4, listOf({u"one"}), true}};
+    const Case cases[] = {
+        {0, listOf({u"one"}), false},          {0, listOf({u"one", u"three"}), true},
+        {1, listOf({u"one", u"three"}), true}, {2, listOf({u"one", u"three"}), false},
+        {3, listOf({u"one"}), false},          {4, listOf({u"one"}), true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(kOtherWrites[c.otherWrite].what);
         store.save(listOf({u"one"}));

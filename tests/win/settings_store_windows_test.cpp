@@ -160,10 +160,10 @@ TEST_F(SettingsStoreOnWindows, TemporaryFilesOfOtherProcessesAreLeftAlone) {
 // exit code is the number of saves that failed.
 std::unique_ptr<ChildProcess> startSaver(const fs::path& file, wchar_t letter, int length,
                                          int times) {
-    return std::make_unique<ChildProcess>(
-        minihost::executableFolder() / L"settings_saver.exe",
-        quoted(file) + L" " + letter + L" " + std::to_wstring(length) + L" " +
-            std::to_wstring(times));
+    return std::make_unique<ChildProcess>(minihost::executableFolder() / L"settings_saver.exe",
+                                          quoted(file) + L" " + letter + L" " +
+                                              std::to_wstring(length) + L" " +
+                                              std::to_wstring(times));
 }
 
 TEST_F(SettingsStoreOnWindows, TwoProcessesSavingIntoOneFolderAllSucceedAndLeaveOneWholeFile) {

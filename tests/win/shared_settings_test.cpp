@@ -43,19 +43,33 @@ public:
     explicit OtherHost(const fs::path& configDirectory)
         : process_(minihost::executableFolder() / L"minihost.exe",
                    L"--config " + quoted(configDirectory) + L" --show-panel") {
-        if (!process_.started() || WaitForInputIdle(process_.handle(), 60000) != 0) return;
-        EnumWindows(&OtherHost::takeMainWindow, reinterpret_cast<LPARAM>(this));
-        if (mainWindow_ != nullptr)
-            EnumChildWindows(mainWindow_, &OtherHost::takePanel, reinterpret_cast<LPARAM>(this));
+        if (!process_.started()) return;
+        WaitForInputIdle(process_.handle(), kPatience * kPauseMilliseconds);
+        // Its panel is ready once it is shown, at the end of the start-up.
+        for (int attempt = 0; attempt < kPatience && !running(); ++attempt) {
+            EnumWindows(&OtherHost::takeMainWindow, reinterpret_cast<LPARAM>(this));
+            if (mainWindow_ != nullptr)
+                EnumChildWindows(mainWindow_, &OtherHost::takePanel,
+                                 reinterpret_cast<LPARAM>(this));
+            if (!running()) Sleep(kPauseMilliseconds);
+        }
+    }
+    ~OtherHost() {
+        if (process_.started() && WaitForSingleObject(process_.handle(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.handle(), 1);
     }
 
-    bool running() const { return panel_ != nullptr; }
+    bool running() const {
+        return panel_ != nullptr && (GetWindowLongPtrW(panel_, GWL_STYLE) & WS_VISIBLE) != 0;
+    }
     int searchRowCount() const {
-        return static_cast<int>(SendMessageW(GetDlgItem(panel_, kSearchList), LVM_GETITEMCOUNT, 0, 0));
+        return static_cast<int>(
+            SendMessageW(GetDlgItem(panel_, kSearchList), LVM_GETITEMCOUNT, 0, 0));
     }
     // WM_SETTEXT is carried across processes; SetWindowTextW is not.
     void add(const std::wstring& text) const {
-        SendMessageW(GetDlgItem(panel_, kEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(GetDlgItem(panel_, kEdit), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(text.c_str()));
         SendMessageW(GetDlgItem(panel_, kAdd), BM_CLICK, 0, 0);
     }
     // Closed as the user closes the editor: shutdown, then the unload.
@@ -71,7 +85,8 @@ private:
         GetWindowThreadProcessId(window, &owner);
         wchar_t className[64] = {};
         GetClassNameW(window, className, 64);
-        if (owner != host.process_.id() || std::wstring(className) != L"TarnwickMiniHost") return TRUE;
+        if (owner != host.process_.id() || std::wstring(className) != L"TarnwickMiniHost")
+            return TRUE;
         host.mainWindow_ = window;
         return FALSE;
     }
@@ -80,6 +95,9 @@ private:
         reinterpret_cast<OtherHost*>(self)->panel_ = window;
         return FALSE;
     }
+
+    static constexpr int kPatience = 600;
+    static constexpr DWORD kPauseMilliseconds = 50;
 
     ChildProcess process_;
     HWND mainWindow_ = nullptr;
@@ -110,7 +128,8 @@ TEST_F(SharedSettings, TwoHostsAddingInTurnAndClosingKeepEveryString) {
     EXPECT_EQ(savedTexts(), (std::vector<std::wstring>{L"one", L"two"}));
 
     add(L"three");
-    EXPECT_EQ(searchRows(), (Rows{{L"one", L"#FFFF00"}, {L"two", L"#00FF80"}, {L"three", L"#00C8FF"}}));
+    EXPECT_EQ(searchRows(),
+              (Rows{{L"one", L"#FFFF00"}, {L"two", L"#00FF80"}, {L"three", L"#00C8FF"}}));
     EXPECT_EQ(savedTexts(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
 
     EXPECT_EQ(other.close(), 0);
@@ -164,7 +183,8 @@ TEST_F(SharedSettings, ShowingAndChangingLoadTheOtherInstancesListAndLeaveTheRes
     EXPECT_EQ(rowTexts(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
     EXPECT_EQ(controls().checkState(1), 0x1000u);
     EXPECT_FALSE(controls().allBoxChecked());
-    EXPECT_EQ(resultRows(), (Rows{{L"1", L"one", L"one two three"}, {L"1", L"two", L"one two three"}}));
+    EXPECT_EQ(resultRows(),
+              (Rows{{L"1", L"one", L"one two three"}, {L"1", L"two", L"one two three"}}));
     EXPECT_EQ(controls().text(kResultsLabel), L"Results: 2 matches found");
 
     others.add(u"four");
@@ -204,7 +224,8 @@ TEST_F(SharedSettings, ListOf10000EntriesReplacedBetweenTwoChangesKeepsBothInsta
     // The same size: only the file's bytes tell the change.
     SearchList changed;
     for (int i = 0; i < kEntries; ++i)
-        changed.append({i == 5000 ? u"other 105000" : others[i].text, others[i].enabled, others[i].color});
+        changed.append(
+            {i == 5000 ? u"other 105000" : others[i].text, others[i].enabled, others[i].color});
     otherInstanceSaves(changed);
 
     controls().selectRow(kSearchList, 0);
