@@ -74,8 +74,13 @@ SettingsStore::FileText SettingsStore::readFile() const {
         const bool missing = !std::filesystem::exists(pathOf(filePath_), error) && !error;
         return {missing ? FileText::State::missing : FileText::State::unreadable, {}};
     }
-    return {FileText::State::read,
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
+    // A folder in the file's place opens on some systems and throws at the first read.
+    try {
+        return {FileText::State::read,
+                std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
+    } catch (const std::ios_base::failure&) {
+        return {FileText::State::unreadable, {}};
+    }
 }
 
 // A file that is there but cannot be opened (access denied, held by another program) was
@@ -83,7 +88,8 @@ SettingsStore::FileText SettingsStore::readFile() const {
 // nothing kept.
 void SettingsStore::take(const FileText& file, SearchList& list) {
     std::istringstream in(file.text);
-    backupBeforeSave_ = file.state != FileText::State::read || !readSearchList(in, list);
+    backupBeforeSave_ = file.state == FileText::State::unreadable ||
+                        (file.state == FileText::State::read && !readSearchList(in, list));
     if (file.state != FileText::State::unreadable) lastSeen_ = file.contents();
 }
 

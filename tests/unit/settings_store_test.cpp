@@ -123,83 +123,68 @@ std::vector<std::u16string> textsOf(const SearchList& list) {
     return texts;
 }
 
-// Another instance's save, or another program's write, as the store finds it afterwards.
-struct OtherWrite {
-    const char* what;
-    std::function<void(const fs::path&)> write;
-};
-
-// The same bytes again; the same size with one letter changed and the file's time put back,
-// as a rewrite within the file system's time resolution leaves it; a longer list; no file;
-// a file that does not parse.
-const OtherWrite kOtherWrites[] = {
-    {"nothing", [](const fs::path&) {}},
-    {"same bytes", [](const fs::path& file) { writeRaw(file, fileBytes(file)); }},
-    {"same size and time",
-     [](const fs::path& file) {
-         const auto time = fs::last_write_time(file);
-         std::string bytes = fileBytes(file);
-         bytes.replace(bytes.find("one"), 3, "owe");
-         writeRaw(file, bytes);
-         fs::last_write_time(file, time);
-     }},
-    {"longer list",
-     [](const fs::path& file) {
-         writeRaw(file, writeSearchList(listOf({u"one", u"two"})));
-     }},
-    {"deleted", [](const fs::path& file) { fs::remove(file); }},
-    {"not json", [](const fs::path& file) { writeRaw(file, "{ junk"); }},
-};
-
-TEST_F(SettingsStoreOnDisk, ChangedSinceTheLastReadOrWriteCountsEveryByteNotTheSizeOrTime) {
-    struct Expected {
-        bool reloads;
-        std::vector<std::u16string> texts;
-    };
-    const Expected expected[] = {{false, {u"one"}},        {false, {u"one"}}, {true, {u"owe"}},
-                                 {true, {u"one", u"two"}}, {true, {u"one"}},  {true, {u"one"}}};
-    for (std::size_t i = 0; i < std::size(kOtherWrites); ++i) {
-        SCOPED_TRACE(kOtherWrites[i].what);
-        SettingsStore store;
-        store.initPaths(host.handle());
-        store.save(listOf({u"one"}));
-        SearchList list = listOf({u"one"});
-        kOtherWrites[i].write(file());
-        EXPECT_EQ(store.reloadIfChanged(list), expected[i].reloads);
-        EXPECT_EQ(textsOf(list), expected[i].texts);
-        EXPECT_FALSE(store.reloadIfChanged(list)) << "what was read is remembered";
-        store.save(list);
-        EXPECT_FALSE(store.reloadIfChanged(list)) << "what was written is remembered";
-        EXPECT_EQ(fs::exists(backup()), std::string(kOtherWrites[i].what) == "not json");
-        fs::remove(backup());
-    }
-}
-
 ino_t fileNumber(const fs::path& path) {
     struct stat status {};
     return stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
 }
 
-TEST_F(SettingsStoreOnDisk,
-       ShutdownWritesOnlyAListThatDiffersAndNeverOverAnotherInstancesNewerOne) {
+// Two stores over one file, as two instances of the host: what another write does to the
+// one that changes its list next and to the one that closes next.
+TEST_F(SettingsStoreOnDisk, ChangedSinceCountsEveryByteAndShutdownNeverWritesOverANewerList) {
     struct Case {
-        std::size_t otherWrite;  // index into kOtherWrites
-        SearchList list;
-        bool written;
+        const char* what;
+        std::function<void(const fs::path&)> write;
+        bool reloads;
+        std::vector<std::u16string> texts;  // the changing store's list after its reload
+        bool closingWrites;                 // the closing store's list of two
     };
     const Case cases[] = {
-        {0, listOf({u"one"}), false},          {0, listOf({u"one", u"three"}), true},
-        {1, listOf({u"one", u"three"}), true}, {2, listOf({u"one", u"three"}), false},
-        {3, listOf({u"one"}), false},          {4, listOf({u"one"}), true}};
+        {"nothing", [](const fs::path&) {}, false, {u"one"}, true},
+        {"same bytes", [](const fs::path& f) { writeRaw(f, fileBytes(f)); }, false, {u"one"}, true},
+        {"same size and time, as within the time resolution",
+         [](const fs::path& f) {
+             const auto time = fs::last_write_time(f);
+             std::string bytes = fileBytes(f);
+             writeRaw(f, bytes.replace(bytes.find("one"), 3, "owe"));
+             fs::last_write_time(f, time);
+         },
+         true,
+         {u"owe"},
+         false},
+        {"longer list",
+         [](const fs::path& f) {
+             writeRaw(f, writeSearchList(listOf({u"one", u"two"})));
+         },
+         true,
+         {u"one", u"two"},
+         false},
+        {"deleted", [](const fs::path& f) { fs::remove(f); }, true, {u"one"}, true},
+        {"not json", [](const fs::path& f) { writeRaw(f, "{ junk"); }, true, {u"one"}, false},
+    };
+    const SearchList two = listOf({u"one", u"three"});
     for (const Case& c : cases) {
-        SCOPED_TRACE(kOtherWrites[c.otherWrite].what);
-        store.save(listOf({u"one"}));
-        kOtherWrites[c.otherWrite].write(file());
-        const std::string before = fileBytes(file());
+        SCOPED_TRACE(c.what);
+        SettingsStore changing, closing;
+        changing.initPaths(host.handle());
+        closing.initPaths(host.handle());
+        SearchList list = listOf({u"one"}), same;
+        changing.save(list);
+        closing.load(same);
         const ino_t number = fileNumber(file());
-        store.saveIfDifferent(c.list);
-        EXPECT_EQ(fileBytes(file()), c.written ? writeSearchList(c.list) : before);
-        EXPECT_EQ(fileNumber(file()) == number, !c.written) << "replaced by a write";
+        closing.saveIfDifferent(same);
+        EXPECT_EQ(fileNumber(file()), number) << "the file holds that list already";
+
+        c.write(file());
+        const std::string before = fileBytes(file());
+        EXPECT_EQ(changing.reloadIfChanged(list), c.reloads);
+        EXPECT_EQ(textsOf(list), c.texts);
+        EXPECT_FALSE(changing.reloadIfChanged(list)) << "what was read is remembered";
+        closing.saveIfDifferent(two);
+        EXPECT_EQ(fileBytes(file()), c.closingWrites ? writeSearchList(two) : before);
+        changing.save(list);
+        EXPECT_FALSE(changing.reloadIfChanged(list)) << "what was written is remembered";
+        EXPECT_EQ(fs::exists(backup()), std::string(c.what) == "not json");
+        fs::remove(backup());
     }
 }
 

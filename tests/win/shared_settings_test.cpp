@@ -17,54 +17,39 @@ namespace tarnwick::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using Texts = std::vector<std::wstring>;
 
-SearchList listOf(const std::vector<std::wstring>& texts) {
+SearchList listOf(const Texts& texts) {
     SearchList list;
     for (const std::wstring& text : texts) list.add(std::u16string(text.begin(), text.end()));
     return list;
 }
 
-std::vector<std::wstring> textsOf(const SearchList& list) {
-    std::vector<std::wstring> texts;
-    for (const SearchEntry& entry : list) texts.emplace_back(entry.text.begin(), entry.text.end());
-    return texts;
-}
-
-std::vector<std::wstring> firstColumn(const Rows& rows) {
-    std::vector<std::wstring> texts;
-    for (const auto& row : rows) texts.push_back(row.at(0));
-    return texts;
-}
-
-// minihost.exe over the same configuration folder with the panel shown at start-up: a
-// second instance of the host, driven by window messages from this process.
+// minihost.exe over the same configuration folder, its panel shown at start-up: a second
+// instance of the host, driven by window messages from this process.
 class OtherHost {
 public:
     explicit OtherHost(const fs::path& configDirectory)
         : process_(minihost::executableFolder() / L"minihost.exe",
                    L"--config " + quoted(configDirectory) + L" --show-panel") {
-        if (!process_.started()) return;
-        WaitForInputIdle(process_.handle(), kPatience * kPauseMilliseconds);
-        // Its panel is ready once it is shown, at the end of the start-up.
-        for (int attempt = 0; attempt < kPatience && !running(); ++attempt) {
-            EnumWindows(&OtherHost::takeMainWindow, reinterpret_cast<LPARAM>(this));
-            if (mainWindow_ != nullptr)
-                EnumChildWindows(mainWindow_, &OtherHost::takePanel,
-                                 reinterpret_cast<LPARAM>(this));
-            if (!running()) Sleep(kPauseMilliseconds);
-        }
+        WaitForInputIdle(process_.handle(), 30000);
+        // Its panel is ready once shown, at the end of its start-up.
+        for (int attempt = 0; attempt < 600 && !ready(); ++attempt) Sleep(50);
     }
-    ~OtherHost() {
-        if (process_.started() && WaitForSingleObject(process_.handle(), 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.handle(), 1);
-    }
+    ~OtherHost() { TerminateProcess(process_.handle(), 1); }
 
-    bool running() const {
+    bool ready() {
+        for (HWND window = nullptr;
+             (window = FindWindowExW(nullptr, window, L"TarnwickMiniHost", nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process_.id()) mainWindow_ = window;
+        }
+        panel_ = FindWindowExW(mainWindow_, nullptr, L"#32770", nullptr);
         return panel_ != nullptr && (GetWindowLongPtrW(panel_, GWL_STYLE) & WS_VISIBLE) != 0;
     }
-    int searchRowCount() const {
-        return static_cast<int>(
-            SendMessageW(GetDlgItem(panel_, kSearchList), LVM_GETITEMCOUNT, 0, 0));
+    LRESULT searchRowCount() const {
+        return SendMessageW(GetDlgItem(panel_, kSearchList), LVM_GETITEMCOUNT, 0, 0);
     }
     // WM_SETTEXT is carried across processes; SetWindowTextW is not.
     void add(const std::wstring& text) const {
@@ -79,26 +64,6 @@ public:
     }
 
 private:
-    static BOOL CALLBACK takeMainWindow(HWND window, LPARAM self) {
-        auto& host = *reinterpret_cast<OtherHost*>(self);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
-        if (owner != host.process_.id() || std::wstring(className) != L"TarnwickMiniHost")
-            return TRUE;
-        host.mainWindow_ = window;
-        return FALSE;
-    }
-    static BOOL CALLBACK takePanel(HWND window, LPARAM self) {
-        if (GetDlgItem(window, kEdit) == nullptr) return TRUE;
-        reinterpret_cast<OtherHost*>(self)->panel_ = window;
-        return FALSE;
-    }
-
-    static constexpr int kPatience = 600;
-    static constexpr DWORD kPauseMilliseconds = 50;
-
     ChildProcess process_;
     HWND mainWindow_ = nullptr;
     HWND panel_ = nullptr;
@@ -114,36 +79,46 @@ protected:
                                  quoted(settingsFile()) + L" " + quoted(source));
         ASSERT_EQ(saver.exitCode(), 0);
     }
+    // "Show Panel" twice: hidden, then shown.
+    void showAgain() {
+        showPanel();
+        showPanel();
+    }
 
-    std::vector<std::wstring> rowTexts() const { return firstColumn(searchRows()); }
-    std::vector<std::wstring> savedTexts() const { return textsOf(savedList()); }
+    Texts rowTexts() const {
+        Texts texts;
+        for (const auto& row : searchRows()) texts.push_back(row.at(0));
+        return texts;
+    }
+    Texts savedTexts() const {
+        Texts texts;
+        for (const SearchEntry& entry : savedList())
+            texts.emplace_back(entry.text.begin(), entry.text.end());
+        return texts;
+    }
 };
 
 TEST_F(SharedSettings, TwoHostsAddingInTurnAndClosingKeepEveryString) {
     add(L"one");
-    const OtherHost other(configDirectory);
-    ASSERT_TRUE(other.running());
+    OtherHost other(configDirectory);
+    ASSERT_TRUE(other.ready());
     EXPECT_EQ(other.searchRowCount(), 1);
     other.add(L"two");
-    EXPECT_EQ(savedTexts(), (std::vector<std::wstring>{L"one", L"two"}));
-
+    EXPECT_EQ(savedTexts(), (Texts{L"one", L"two"}));
     add(L"three");
     EXPECT_EQ(searchRows(),
               (Rows{{L"one", L"#FFFF00"}, {L"two", L"#00FF80"}, {L"three", L"#00C8FF"}}));
-    EXPECT_EQ(savedTexts(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
-
     EXPECT_EQ(other.close(), 0);
-    EXPECT_EQ(savedTexts(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
     host->exit();
-    EXPECT_EQ(savedTexts(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
+    EXPECT_EQ(savedTexts(), (Texts{L"one", L"two", L"three"}));
 }
 
 TEST_F(SharedSettings, DeleteRemovesTheRowTheUserSawWhereverTheOtherInstanceMovedIt) {
     struct Case {
         const char* what;
-        std::vector<std::wstring> others;  // the other instance's list
-        bool secondDisabled;               // and "two" unchecked there
-        std::vector<std::wstring> after;   // once "two", row 1 here, is deleted
+        Texts others;         // the other instance's list
+        bool secondDisabled;  // with its second entry unchecked
+        Texts after;          // once "two", row 1 here, is deleted
     };
     const Case cases[] = {
         {"unchecked it", {L"one", L"two", L"three"}, true, {L"one", L"three"}},
@@ -154,13 +129,11 @@ TEST_F(SharedSettings, DeleteRemovesTheRowTheUserSawWhereverTheOtherInstanceMove
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         writeSettings(writeSearchList(listOf({L"one", L"two", L"three"})));
-        showPanel();  // hidden, then shown: loaded again
-        showPanel();
-        ASSERT_EQ(rowTexts(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
+        showAgain();
+        ASSERT_EQ(rowTexts(), (Texts{L"one", L"two", L"three"}));
         SearchList others = listOf(c.others);
-        if (c.secondDisabled) others.setEnabled(1, false);
+        others.setEnabled(1, !c.secondDisabled);
         otherInstanceSaves(others);
-
         controls().selectRow(kSearchList, 1);
         controls().pressDelete();
         EXPECT_EQ(rowTexts(), c.after);
@@ -168,60 +141,51 @@ TEST_F(SharedSettings, DeleteRemovesTheRowTheUserSawWhereverTheOtherInstanceMove
     }
 }
 
-TEST_F(SharedSettings, ShowingAndChangingLoadTheOtherInstancesListAndLeaveTheResults) {
+TEST_F(SharedSettings, ShowingTheAllBoxAndACheckBoxLoadTheOtherInstancesListButNotTheResults) {
     setDocument(host->mainView(), "one two three");
     add(L"one");
     add(L"two");
     controls().click(kSearch);
-    ASSERT_TRUE(controls().allBoxChecked());
-
+    const Rows results = resultRows();
     SearchList others = listOf({L"one", L"two", L"three"});
     others.setEnabled(1, false);
     otherInstanceSaves(others);
-    showPanel();
-    showPanel();
-    EXPECT_EQ(rowTexts(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
+    showAgain();
+    EXPECT_EQ(rowTexts(), (Texts{L"one", L"two", L"three"}));
     EXPECT_EQ(controls().checkState(1), 0x1000u);
     EXPECT_FALSE(controls().allBoxChecked());
-    EXPECT_EQ(resultRows(),
-              (Rows{{L"1", L"one", L"one two three"}, {L"1", L"two", L"one two three"}}));
-    EXPECT_EQ(controls().text(kResultsLabel), L"Results: 2 matches found");
 
     others.add(u"four");
     otherInstanceSaves(others);
     controls().click(kAll);  // checked by the click: every entry of the newer list enabled
     EXPECT_TRUE(controls().allBoxChecked());
-    EXPECT_EQ(rowTexts(), (std::vector<std::wstring>{L"one", L"two", L"three", L"four"}));
-    for (int row = 0; row < 4; ++row) EXPECT_EQ(controls().checkState(row), 0x2000u) << row;
-    for (const SearchEntry& entry : savedList()) EXPECT_TRUE(entry.enabled);
+    EXPECT_EQ(rowTexts(), (Texts{L"one", L"two", L"three", L"four"}));
+    EXPECT_EQ(controls().checkState(1), 0x2000u);
+    EXPECT_TRUE(savedList().allEnabled());
 
     others = savedList();
     others.add(u"five");
     otherInstanceSaves(others);
     controls().setCheckState(0, 0x1000);  // the rows are rebuilt once the list view is done
     host->pumpMessages();
-    EXPECT_EQ(rowTexts(), (std::vector<std::wstring>{L"one", L"two", L"three", L"four", L"five"}));
+    EXPECT_EQ(rowTexts(), (Texts{L"one", L"two", L"three", L"four", L"five"}));
     EXPECT_EQ(controls().checkState(0), 0x1000u);
     EXPECT_EQ(controls().checkState(4), 0x2000u);
     EXPECT_FALSE(savedList()[0].enabled);
-    EXPECT_EQ(savedTexts().size(), 5u);
-    EXPECT_EQ(resultRows().size(), 2u);
+    EXPECT_EQ(resultRows(), results);
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results: 2 matches found");
 }
 
 TEST_F(SharedSettings, ListOf10000EntriesReplacedBetweenTwoChangesKeepsBothInstancesChanges) {
     constexpr int kEntries = 10000;
-    std::vector<std::wstring> texts;
+    Texts texts;
     for (int i = 0; i < kEntries; ++i) texts.push_back(L"entry " + std::to_wstring(100000 + i));
     writeSettings(writeSearchList(listOf(texts)));
-    showPanel();
-    showPanel();
-    ASSERT_EQ(searchRows().size(), static_cast<std::size_t>(kEntries));
-
+    showAgain();
     controls().setCheckState(kEntries - 1, 0x1000);
-    host->pumpMessages();
+    // The other instance renames one entry: a file of the same size.
     SearchList others = savedList();
     ASSERT_FALSE(others[kEntries - 1].enabled);
-    // The same size: only the file's bytes tell the change.
     SearchList changed;
     for (int i = 0; i < kEntries; ++i)
         changed.append(
@@ -235,7 +199,7 @@ TEST_F(SharedSettings, ListOf10000EntriesReplacedBetweenTwoChangesKeepsBothInsta
     EXPECT_TRUE(saved[0].text == u"entry 100001");
     EXPECT_TRUE(saved[4999].text == u"other 105000");
     EXPECT_FALSE(saved[kEntries - 2].enabled);
-    EXPECT_EQ(controls().rows(kSearchList, 1).at(4999).at(0), L"other 105000");
+    EXPECT_EQ(rowTexts().at(4999), L"other 105000");
 }
 
 }  // namespace
