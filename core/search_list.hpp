@@ -52,6 +52,7 @@ public:
     // (other instances append and delete, so an entry only ever moves up). None when no
     // entry has that text any more.
     std::optional<std::size_t> find(std::u16string_view text, std::size_t place) const;
+
     void clear() { entries_.clear(); }
 
     // The state of the "All" box: checked exactly when the list is non-empty and every

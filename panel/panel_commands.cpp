@@ -36,7 +36,7 @@ bool TarnwickPanel::changeSearchList(const ListChange& change) {
 }
 
 void TarnwickPanel::catchUpWithFile() {
-    changeSearchList({[](SearchList&) { return false; }});
+    changeSearchList({.apply = [](SearchList&) { return false; }});
 }
 
 std::function<bool(SearchList&)> TarnwickPanel::changeOfShownEntry(
@@ -62,7 +62,8 @@ void TarnwickPanel::addEntry() {
     wchar_t text[kEntryTextBufferUnits] = {};
     const int length = GetWindowTextW(editCtrl, text, kEntryTextBufferUnits);
     const std::u16string typed = fromWide(text, static_cast<std::size_t>(std::max(length, 0)));
-    if (!changeSearchList({[&typed](SearchList& list) { return list.add(typed); }})) return;
+    const auto add = [&typed](SearchList& list) { return list.add(typed); };
+    if (!changeSearchList({.apply = add})) return;
     SetWindowTextW(editCtrl, L"");
     SetFocus(editCtrl);
 }
@@ -70,30 +71,31 @@ void TarnwickPanel::addEntry() {
 void TarnwickPanel::removeEntry() {
     const int row = firstSelectedRow(searchListCtrl);
     if (row < 0) return;
-    changeSearchList({changeOfShownEntry(row, [](SearchList& list, std::size_t entry) {
+    const auto remove = [](SearchList& list, std::size_t entry) {
         return list.remove(static_cast<std::ptrdiff_t>(entry));
-    })});
+    };
+    changeSearchList({.apply = changeOfShownEntry(row, remove)});
 }
 
 // The row keeps the state the click gave it; only a reload rebuilds the rows.
 void TarnwickPanel::setEntryEnabled(int row, UINT stateBits) {
-    const bool enabled = enabledFromStateBits(stateBits);
-    changeSearchList({changeOfShownEntry(row,
-                                         [enabled](SearchList& list, std::size_t entry) {
-                                             return list.setEnabled(
-                                                 static_cast<std::ptrdiff_t>(entry), enabled);
-                                         }),
-                      false, false, true});
+    const auto setFlag = [enabled = enabledFromStateBits(stateBits)](SearchList& list,
+                                                                     std::size_t entry) {
+        return list.setEnabled(static_cast<std::ptrdiff_t>(entry), enabled);
+    };
+    changeSearchList({.apply = changeOfShownEntry(row, setFlag),
+                      .rebuildsRows = false,
+                      .duringRowNotification = true});
 }
 
 // The All box keeps the state the click gave it, even on an empty list.
 void TarnwickPanel::setAllEnabled() {
     const bool checked = SendMessageW(allCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    changeSearchList({[checked](SearchList& list) {
-                          list.setAllEnabled(checked);
-                          return true;
-                      },
-                      true, true});
+    const auto setAll = [checked](SearchList& list) {
+        list.setAllEnabled(checked);
+        return true;
+    };
+    changeSearchList({.apply = setAll, .keepsAllBox = true});
 }
 
 void TarnwickPanel::runSearch() {
