@@ -78,6 +78,19 @@ void SearchList::setAllEnabled(bool enabled) {
     for (SearchEntry& entry : entries_) entry.enabled = enabled;
 }
 
+std::optional<std::size_t> SearchList::find(std::u16string_view text, std::size_t place) const {
+    std::optional<std::size_t> nearest;
+    std::size_t nearestDistance = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].text != text) continue;
+        const std::size_t distance = i < place ? place - i : i - place;
+        if (nearest && distance >= nearestDistance) continue;
+        nearest = i;
+        nearestDistance = distance;
+    }
+    return nearest;
+}
+
 bool SearchList::allEnabled() const {
     return !entries_.empty() && std::all_of(entries_.begin(), entries_.end(),
                                             [](const SearchEntry& entry) { return entry.enabled; });

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,13 @@ public:
     bool setColor(std::ptrdiff_t index, Colorref color);
 
     void setAllEnabled(bool enabled);
+
+    // The entry a row showed, after the list may have been loaded again: of the entries
+    // with the row's text, the one nearest the row's place, the earlier of two as near
+    // (other instances append and delete, so an entry only ever moves up). None when no
+    // entry has that text any more.
+    std::optional<std::size_t> find(std::u16string_view text, std::size_t place) const;
+
     void clear() { entries_.clear(); }
 
     // The state of the "All" box: checked exactly when the list is non-empty and every

@@ -30,44 +30,91 @@ int firstSelectedRow(HWND list) {
 
 }  // namespace
 
+bool TarnwickPanel::changeSearchList(const ListChange& change) {
+    const bool reloaded = settings.reloadIfChanged(searchList);
+    const bool changed = change.apply(searchList);
+    if (reloaded || changed) hits.follow(searchList);
+    if (reloaded || (changed && change.rebuildsRows))
+        rebuildSearchList(change.duringRowNotification);
+    if (changed ? !change.keepsAllBox : reloaded) updateAllCheckBox();
+    if (changed) settings.save(searchList);
+    return changed;
+}
+
+void TarnwickPanel::catchUpWithFile() {
+    changeSearchList({.apply = [](SearchList&) { return false; }});
+}
+
+std::function<bool(SearchList&)> TarnwickPanel::changeOfShownEntry(
+    int row, std::function<bool(SearchList&, std::size_t)> change) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= searchList.size())
+        return [](SearchList&) { return false; };
+    return [text = searchList[static_cast<std::size_t>(row)].text,
+            place = static_cast<std::size_t>(row), change = std::move(change)](SearchList& list) {
+        const std::optional<std::size_t> entry = list.find(text, place);
+        return entry && change(list, *entry);
+    };
+}
+
+void TarnwickPanel::rebuildSearchList(bool later) {
+    if (later)
+        PostMessageW(window, kRebuildSearchList, 0, 0);
+    else
+        fillSearchList();
+}
+
+// Add always adds, to the list as the file now holds it.
 void TarnwickPanel::addEntry() {
     wchar_t text[kEntryTextBufferUnits] = {};
     const int length = GetWindowTextW(editCtrl, text, kEntryTextBufferUnits);
-    if (!searchList.add(fromWide(text, static_cast<std::size_t>(std::max(length, 0))))) return;
-    fillSearchList();
-    updateAllCheckBox();
-    saveSearches();
+    const std::u16string typed = fromWide(text, static_cast<std::size_t>(std::max(length, 0)));
+    const auto add = [&typed](SearchList& list) { return list.add(typed); };
+    if (!changeSearchList({.apply = add})) return;
     SetWindowTextW(editCtrl, L"");
     SetFocus(editCtrl);
 }
 
 void TarnwickPanel::removeEntry() {
     const int row = firstSelectedRow(searchListCtrl);
-    if (!searchList.remove(row)) return;
-    hits.removed(row);
-    fillSearchList();
-    updateAllCheckBox();
-    saveSearches();
+    if (row < 0) return;
+    const auto remove = [](SearchList& list, std::size_t entry) {
+        return list.remove(static_cast<std::ptrdiff_t>(entry));
+    };
+    changeSearchList({.apply = changeOfShownEntry(row, remove)});
 }
 
+// The row keeps the state the click gave it; only a reload rebuilds the rows.
 void TarnwickPanel::setEntryEnabled(int row, UINT stateBits) {
-    if (!searchList.setEnabled(row, enabledFromStateBits(stateBits))) return;
-    updateAllCheckBox();
-    saveSearches();
+    const auto setFlag = [enabled = enabledFromStateBits(stateBits)](SearchList& list,
+                                                                     std::size_t entry) {
+        return list.setEnabled(static_cast<std::ptrdiff_t>(entry), enabled);
+    };
+    changeSearchList({.apply = changeOfShownEntry(row, setFlag),
+                      .rebuildsRows = false,
+                      .duringRowNotification = true});
 }
 
 // The All box keeps the state the click gave it, even on an empty list.
 void TarnwickPanel::setAllEnabled() {
-    searchList.setAllEnabled(SendMessageW(allCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED);
-    fillSearchList();
-    saveSearches();
+    const bool checked = SendMessageW(allCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const auto setAll = [checked](SearchList& list) {
+        list.setAllEnabled(checked);
+        return true;
+    };
+    changeSearchList({.apply = setAll, .keepsAllBox = true});
 }
 
 void TarnwickPanel::setEntryColor(int row, Colorref color) {
-    if (!searchList.setColor(row, color)) return;
-    list_view::setCellText(searchListCtrl, row, 1, colorLabel(color));
-    saveSearches();
-    restyleEntryMarks(static_cast<std::size_t>(row));
+    std::optional<std::size_t> recolored;
+    const auto setColor = [color, &recolored](SearchList& list, std::size_t entry) {
+        if (!list.setColor(static_cast<std::ptrdiff_t>(entry), color)) return false;
+        recolored = entry;
+        return true;
+    };
+    if (!changeSearchList({.apply = changeOfShownEntry(row, setColor), .rebuildsRows = false}))
+        return;
+    list_view::setCellText(searchListCtrl, static_cast<int>(*recolored), 1, colorLabel(color));
+    restyleEntryMarks(*recolored);
 }
 
 void TarnwickPanel::pickEntryColor() {

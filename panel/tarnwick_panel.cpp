@@ -41,7 +41,7 @@ void TarnwickPanel::attachToHost(const NppData& host, int showPanelCommandId,
 }
 
 void TarnwickPanel::saveSearches() {
-    settings.save(searchList);
+    settings.saveIfDifferent(searchList);
 }
 
 void TarnwickPanel::stopTakingKeys() {
@@ -77,6 +77,12 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED_AFTERPARENT: onDpiChanged(); return TRUE;
         case WM_NOTIFY: return onNotify(wParam, lParam);
         case WM_INITDIALOG: setUpControls(); return TRUE;
+        // Shown by "Show Panel" or by the host: the list another instance saved meanwhile
+        // is shown. The default handling goes on.
+        case WM_SHOWWINDOW:
+            if (wParam != FALSE) catchUpWithFile();
+            return FALSE;
+        case kRebuildSearchList: fillSearchList(); return TRUE;
         case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_CONTEXTMENU: return onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         default: return FALSE;

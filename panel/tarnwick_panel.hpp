@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "core/document_searcher.hpp"
 #include "core/indicator_block.hpp"
 #include "core/marked_documents.hpp"
@@ -30,6 +32,8 @@ public:
     // calls it to reopen a panel that was visible when it last closed.
     void attachToHost(const NppData& host, int showPanelCommandId, int showPanelMenuIndex);
 
+    // At the host's shutdown and at unload: writes the list unless the file holds it
+    // already or another instance of the host saved a newer one since.
     void saveSearches();
     // Tells the host to stop passing keys to the panel; done while the host's window still
     // exists, before the panel's window goes. Does nothing the second time.
@@ -67,7 +71,36 @@ private:
     void updateAllCheckBox() const;
     WindowHandle currentView() const;
 
-    // Editing the search list; each saves the whole list afterwards.
+    // A change to the search list and what it needs besides the save.
+    struct ListChange {
+        // Changes the list; false when it changed nothing (only spaces to add, an entry
+        // that is gone).
+        std::function<bool(SearchList&)> apply;
+        bool rebuildsRows = true;
+        // The All box keeps the state the user's click gave it.
+        bool keepsAllBox = false;
+        // Run while the list control tells of a row's change: it must keep its rows until
+        // it is done, so their rebuild waits for the next message.
+        bool duringRowNotification = false;
+    };
+
+    // Every change to the search list goes through here. When another instance of the
+    // host saved its list since this panel last read or wrote the file, the list is loaded
+    // again first and its rows rebuilt; then the change runs on that list, the rows and the
+    // All box follow, and a list that changed is saved. True when the change was made.
+    bool changeSearchList(const ListChange& change);
+    // Loads the list again, with no change of its own, when the file changed since.
+    void catchUpWithFile();
+    // The change of the entry shown in `row`, found again after a reload by its text and
+    // place; nothing when that entry is gone.
+    std::function<bool(SearchList&)> changeOfShownEntry(
+        int row, std::function<bool(SearchList&, std::size_t)> change) const;
+    void rebuildSearchList(bool later);
+    // Posted to the panel itself: rebuild the search list control, which could not be
+    // rebuilt while it was telling of a change of its own.
+    static constexpr UINT kRebuildSearchList = WM_APP + 1;
+
+    // Editing the search list; each goes through changeSearchList.
     void addEntry();
     void removeEntry();
     void setEntryEnabled(int row, UINT stateBits);

@@ -57,7 +57,7 @@ PixelRect doubled(const PixelRect& rect) {
 }
 
 TEST(PanelLayout, At192DpiEveryConstantIsDoubled) {
-    for (const auto [width, height] : {std::pair{400, 300}, {200, 150}, {1000, 700}}) {
+    for (const auto& [width, height] : {std::pair{400, 300}, {200, 150}, {1000, 700}}) {
         const auto at96 = layoutPanel(width, height);
         const auto at192 = layoutPanel(2 * width, 2 * height, 192);
         ASSERT_TRUE(at96 && at192);

@@ -74,7 +74,7 @@ TEST(MatchingLines, EachLineOnceInOrderJoinedByCrLfRepeatedTextsKept) {
     EXPECT_TRUE(matchingLinesText({}).empty());
 }
 
-// The counts of the last search stay with their strings through removals, follow results
+// The counts of the last search stay with their strings through removals and reloads, follow results
 // dropped since, and are empty for strings not looked for and after Clear.
 TEST(EntryHits, CountsStayWithTheirStringsAndFollowTheResults) {
     SearchList list;
@@ -86,14 +86,21 @@ TEST(EntryHits, CountsStayWithTheirStringsAndFollowTheResults) {
     EXPECT_EQ(hits.texts(4, matches), Texts(4));  // before any search
     hits.searched(list);
     EXPECT_EQ(hits.texts(4, matches), (Texts{u"2", u"", u"1", u"0"}));
-    hits.removed(1);
-    hits.removed(7);  // outside the list: nothing
+    list.remove(1);
+    hits.follow(list);
     EXPECT_EQ(hits.texts(3, matches), (Texts{u"2", u"1", u"0"}));
-    hits.removed(0);
-    EXPECT_EQ(hits.texts(3, matches), (Texts{u"1", u"0", u""}));  // the third added since
+    list.remove(0);
+    list.add(u"e");
+    hits.follow(list);
+    EXPECT_EQ(hits.texts(3, matches), (Texts{u"1", u"0", u""}));  // e added since
     // An edit dropped c's result.
     matches.erase(matches.begin() + 1);
     EXPECT_EQ(hits.texts(3, matches), (Texts{u"0", u"0", u""}));
+    // Loaded again as another instance saved it: reordered, with a second "d" after the first.
+    SearchList reloaded;
+    for (const char16_t* text : {u"d", u"e", u"c", u"d"}) reloaded.add(text);
+    hits.follow(reloaded);
+    EXPECT_EQ(hits.texts(4, matches), (Texts{u"0", u"", u"0", u""}));
     hits.cleared();
     EXPECT_EQ(hits.texts(3, {}), Texts(3));
 }

@@ -1,5 +1,7 @@
 #include "core/search_list.hpp"
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 namespace tarnwick {
@@ -103,6 +105,26 @@ TEST(SearchListRemove, RemovingTheOnlyEntryLeavesTheAllBoxUnchecked) {
     ASSERT_TRUE(list.remove(0));
     EXPECT_TRUE(list.empty());
     EXPECT_FALSE(list.allEnabled());
+}
+
+TEST(SearchListFind, NamesTheEntryWithTheRowsTextNearestItsPlaceTheEarlierOnATie) {
+    const SearchList list = listWithTexts({u"a", u"b", u"a", u"c", u"a"});
+    struct Case {
+        const char16_t* text;
+        std::size_t place;
+        std::optional<std::size_t> found;
+    };
+    const Case cases[] = {{u"a", 2, 2},
+                          {u"a", 1, 0},
+                          {u"a", 3, 2},
+                          {u"a", 9, 4},
+                          {u"c", 0, 3},
+                          {u"b", 4, 1},
+                          {u"d", 0, std::nullopt},
+                          {u"", 0, std::nullopt}};
+    for (const Case& c : cases)
+        EXPECT_EQ(list.find(c.text, c.place), c.found) << "case " << (&c - cases);
+    EXPECT_EQ(SearchList().find(u"a", 0), std::nullopt);
 }
 
 TEST(SearchListCheckBoxes, OnlyTheUncheckedImageMeansDisabled) {

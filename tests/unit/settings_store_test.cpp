@@ -1,11 +1,13 @@
 #include "settings/settings_store.hpp"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,83 @@ TEST_F(SettingsStoreOnDisk, FileIsNotOverwrittenWhenItsBackupCannotBeMade) {
     list.add(u"new");
     store.save(list);
     EXPECT_EQ(fileBytes(file()), "not json");
+}
+
+SearchList listOf(std::initializer_list<const char16_t*> texts) {
+    SearchList list;
+    for (const char16_t* text : texts) list.add(text);
+    return list;
+}
+
+std::vector<std::u16string> textsOf(const SearchList& list) {
+    std::vector<std::u16string> texts;
+    for (const SearchEntry& entry : list) texts.push_back(entry.text);
+    return texts;
+}
+
+ino_t fileNumber(const fs::path& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
+}
+
+// Two stores over one file, as two instances of the host: what another write does to the
+// one that changes its list next and to the one that closes next.
+TEST_F(SettingsStoreOnDisk, ChangedSinceCountsEveryByteAndShutdownNeverWritesOverANewerList) {
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> write;
+        bool reloads;
+        std::vector<std::u16string> texts;  // the changing store's list after its reload
+        bool closingWrites;                 // the closing store's list of two
+    };
+    const Case cases[] = {
+        {"nothing", [](const fs::path&) {}, false, {u"one"}, true},
+        {"same bytes", [](const fs::path& f) { writeRaw(f, fileBytes(f)); }, false, {u"one"}, true},
+        {"same size and time, as within the time resolution",
+         [](const fs::path& f) {
+             const auto time = fs::last_write_time(f);
+             std::string bytes = fileBytes(f);
+             writeRaw(f, bytes.replace(bytes.find("one"), 3, "owe"));
+             fs::last_write_time(f, time);
+         },
+         true,
+         {u"owe"},
+         false},
+        {"longer list",
+         [](const fs::path& f) {
+             writeRaw(f, writeSearchList(listOf({u"one", u"two"})));
+         },
+         true,
+         {u"one", u"two"},
+         false},
+        {"deleted", [](const fs::path& f) { fs::remove(f); }, true, {u"one"}, true},
+        {"not json", [](const fs::path& f) { writeRaw(f, "{ junk"); }, true, {u"one"}, false},
+    };
+    const SearchList two = listOf({u"one", u"three"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SettingsStore changing, closing;
+        changing.initPaths(host.handle());
+        closing.initPaths(host.handle());
+        SearchList list = listOf({u"one"}), same;
+        changing.save(list);
+        closing.load(same);
+        const ino_t number = fileNumber(file());
+        closing.saveIfDifferent(same);
+        EXPECT_EQ(fileNumber(file()), number) << "the file holds that list already";
+
+        c.write(file());
+        const std::string before = fileBytes(file());
+        EXPECT_EQ(changing.reloadIfChanged(list), c.reloads);
+        EXPECT_EQ(textsOf(list), c.texts);
+        EXPECT_FALSE(changing.reloadIfChanged(list)) << "what was read is remembered";
+        closing.saveIfDifferent(two);
+        EXPECT_EQ(fileBytes(file()), c.closingWrites ? writeSearchList(two) : before);
+        changing.save(list);
+        EXPECT_FALSE(changing.reloadIfChanged(list)) << "what was written is remembered";
+        EXPECT_EQ(fs::exists(backup()), std::string(c.what) == "not json");
+        fs::remove(backup());
+    }
 }
 
 // Lowers one of this process's limits while it lives: the size of the files it may write,

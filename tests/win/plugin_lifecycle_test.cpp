@@ -4,7 +4,10 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <string>
 
+#include "file_bytes.hpp"
 #include "host/host_messages.hpp"
 #include "minihost/plugin_module.hpp"
 #include "plugin_host_fixture.hpp"
@@ -218,9 +221,9 @@ TEST_F(PluginLifecycle, ListIsSavedAtShutdownAndAgainAtUnload) {
     EXPECT_EQ(settingsBytes(), expected);
 }
 
-// The shutdown notification saves, and the unload saves again on its own: the plugin is
-// loaded into a bare host window here, so each step can be watched alone.
-TEST(PluginUnload, ShutdownSavesAndTheUnloadSavesAgain) {
+// The shutdown notification and the unload each write the list only where the file lacks
+// it: the plugin is loaded into a bare host window here, so each step can be watched alone.
+TEST(PluginUnload, ShutdownWritesAListTheFileLacksAndTheUnloadKeepsAnotherInstancesNewerOne) {
     const fs::path folder = uniqueTempFolder(L"tarnwick-unload");
     TestHostWindow hostWindow(folder.wstring());
     auto plugin = minihost::PluginModule::load(
@@ -230,10 +233,11 @@ TEST(PluginUnload, ShutdownSavesAndTheUnloadSavesAgain) {
     const fs::path file = folder / L"Tarnwick" / L"searches.json";
     ASSERT_FALSE(fs::exists(file));  // showing the panel reads, it does not write
     plugin->notify(hostWindow.hwnd(), NPPN_SHUTDOWN);
-    EXPECT_TRUE(fs::exists(file));
-    fs::remove(file);
+    EXPECT_EQ(fileBytes(file), "{\r\n  \"entries\": [],\r\n  \"version\": 1\r\n}");
+    const std::string theirs = R"({"entries": [{"text": "theirs"}]})";
+    std::ofstream(file, std::ios::binary) << theirs;
     plugin.reset();
-    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(fileBytes(file), theirs);
     fs::remove_all(folder);
 }
 

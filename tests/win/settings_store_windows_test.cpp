@@ -1,10 +1,12 @@
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "child_process.hpp"
 #include "file_bytes.hpp"
 #include "folder_names.hpp"
 #include "minihost/executable_folder.hpp"
@@ -154,45 +156,22 @@ TEST_F(SettingsStoreOnWindows, TemporaryFilesOfOtherProcessesAreLeftAlone) {
     EXPECT_EQ(namesIn(folder()).size(), 3u);
 }
 
-// A process of its own that saves `length` times `letter` into `file` `times` times.
-class SaverProcess {
-public:
-    SaverProcess(const fs::path& file, wchar_t letter, int length, int times) {
-        std::wstring commandLine =
-            L"\"" + (minihost::executableFolder() / L"settings_saver.exe").wstring() + L"\" \"" +
-            file.wstring() + L"\" " + letter + L" " + std::to_wstring(length) + L" " +
-            std::to_wstring(times);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process_) != 0;
-    }
-    ~SaverProcess() {
-        if (!started_) return;
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-
-    // The number of its saves that failed, once it has ended; -1 when it never started.
-    int failedSaves() const {
-        if (!started_) return -1;
-        WaitForSingleObject(process_.hProcess, INFINITE);
-        DWORD exitCode = 0;
-        GetExitCodeProcess(process_.hProcess, &exitCode);
-        return static_cast<int>(exitCode);
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-};
+// A process of its own that saves `length` times `letter` into `file` `times` times; its
+// exit code is the number of saves that failed.
+std::unique_ptr<ChildProcess> startSaver(const fs::path& file, wchar_t letter, int length,
+                                         int times) {
+    return std::make_unique<ChildProcess>(minihost::executableFolder() / L"settings_saver.exe",
+                                          quoted(file) + L" " + letter + L" " +
+                                              std::to_wstring(length) + L" " +
+                                              std::to_wstring(times));
+}
 
 TEST_F(SettingsStoreOnWindows, TwoProcessesSavingIntoOneFolderAllSucceedAndLeaveOneWholeFile) {
     const fs::path file(store.filePath());
-    const SaverProcess first(file, L'a', 64 * 1024, 100);
-    const SaverProcess second(file, L'b', 48 * 1024, 100);
-    EXPECT_EQ(first.failedSaves(), 0);
-    EXPECT_EQ(second.failedSaves(), 0);
+    const auto first = startSaver(file, L'a', 64 * 1024, 100);
+    const auto second = startSaver(file, L'b', 48 * 1024, 100);
+    EXPECT_EQ(first->exitCode(), 0);
+    EXPECT_EQ(second->exitCode(), 0);
     const std::string last = fileBytes(file);
     EXPECT_TRUE(last == std::string(64 * 1024, 'a') || last == std::string(48 * 1024, 'b'))
         << last.size() << " bytes";
