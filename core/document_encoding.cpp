@@ -24,4 +24,11 @@ SharedText DocumentEncoding::decode(std::string_view bytes, TextArena& texts,
     return texts.add(units);
 }
 
+std::size_t DocumentEncoding::unitCount(std::string_view bytes, std::u16string& units) const {
+    if (codePage_ != SC_CP_UTF8) return decodeFromCodePage(codePage_, bytes).size();
+    if (isAscii(bytes)) return bytes.size();
+    fromUtf8(bytes, units);
+    return units.size();
+}
+
 }  // namespace tarnwick

@@ -30,6 +30,9 @@ public:
     // becomes a replacement character.
     SharedText decode(std::string_view bytes, TextArena& texts, std::u16string& units) const;
 
+    // How many UTF-16 units the bytes decode to, as decode gives them; `units` as there.
+    std::size_t unitCount(std::string_view bytes, std::u16string& units) const;
+
 private:
     std::uint32_t codePage_;
 };

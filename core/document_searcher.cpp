@@ -18,7 +18,9 @@ SearchMatch collectMatch(const EditorView& view, LineReader& lines, const Shared
     const std::intptr_t matchEnd = view.send(SCI_GETTARGETEND);
     const auto line = static_cast<std::int32_t>(
         view.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(matchStart)));
-    return {line, entryText, lines.read(line), matchStart, matchEnd - matchStart, entryIndex};
+    LineReader::Place place = lines.read(line, matchStart);
+    return {line,       entryText,   std::move(place.text), matchStart, matchEnd - matchStart,
+            entryIndex, place.column};
 }
 
 bool searchesAnything(const SearchList& list) {

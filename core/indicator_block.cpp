@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/current_view.hpp"
+#include "core/modification_events_off.hpp"
 #include "host/editor_messages.hpp"
 #include "host/host_messages.hpp"
 #include "host/send_message.hpp"
@@ -73,11 +74,14 @@ void reapplyHighlights(const NppData& hostHandles, const SearchList& list, const
     if (matches.empty() && !marks.anyStale()) return;
     const WindowHandle view = currentView(hostHandles);
     if (view == nullptr) return;
-    switch (marks.shown(documentShownIn(view))) {
-        case MarkedDocuments::Action::paint: indicators.apply(EditorView(view), list, matches); break;
-        case MarkedDocuments::Action::clear: indicators.clear(EditorView(view)); break;
-        case MarkedDocuments::Action::nothing: break;
-    }
+    const std::intptr_t shown = documentShownIn(view);
+    const MarkedDocuments::Action action = marks.shown(shown);
+    if (action == MarkedDocuments::Action::nothing) return;
+    const ModificationEventsOff quiet(hostHandles, view, shown);
+    if (action == MarkedDocuments::Action::paint)
+        indicators.apply(EditorView(view), list, matches);
+    else
+        indicators.clear(EditorView(view));
 }
 
 }  // namespace tarnwick

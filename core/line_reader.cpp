@@ -19,28 +19,45 @@ std::string_view withoutLineEnd(std::string_view bytes) {
 
 }  // namespace
 
-SharedText LineReader::read(std::int32_t line) {
-    const std::string_view bytes = fetch(line);
-    if (line == previousLine_ && bytes == std::string_view(previous_.data(), previousSize_))
-        return previousText_;
-    previousText_ = encoding_.decode(withoutLineEnd(bytes), texts_, units_);
-    previousLine_ = line;
-    previousSize_ = bytes.size();
-    fetched_.swap(previous_);  // `bytes` looked into fetched_: it is not used again
-    return previousText_;
+LineReader::Place LineReader::read(std::int32_t line, std::intptr_t matchStart) {
+    if (!fetched_ || line != line_) fetch(line);
+    return {text_, columnOf(matchStart)};
 }
 
-// The bytes to decode: the line's length as the editor gave it, taken in 32 bits, of a
-// buffer one byte longer and zero-filled. A negative length is an empty line whatever its
-// low 32 bits say: the buffer holds only the zero then.
-std::string_view LineReader::fetch(std::int32_t line) {
+// The line's length as the editor gave it, taken in 32 bits, of a buffer one byte longer
+// and zero-filled. A negative length is an empty line whatever its low 32 bits say: the
+// buffer holds only the zero then.
+void LineReader::fetch(std::int32_t line) {
     const std::intptr_t length = view_.send(SCI_LINELENGTH, static_cast<std::uintptr_t>(line));
-    fetched_.assign(static_cast<std::size_t>(std::max<std::intptr_t>(length, 0)) + 1, '\0');
+    buffer_.assign(static_cast<std::size_t>(std::max<std::intptr_t>(length, 0)) + 1, '\0');
     view_.send(SCI_GETLINE, static_cast<std::uintptr_t>(line),
-               reinterpret_cast<std::intptr_t>(fetched_.data()));
+               reinterpret_cast<std::intptr_t>(buffer_.data()));
+    lineStart_ = view_.send(SCI_POSITIONFROMLINE, static_cast<std::uintptr_t>(line));
     const auto decoded = static_cast<std::int32_t>(length);
-    if (length <= 0 || decoded <= 0) return {};
-    return std::string_view(fetched_.data(), static_cast<std::size_t>(decoded));
+    content_ =
+        length <= 0 || decoded <= 0
+            ? std::string_view()
+            : withoutLineEnd(std::string_view(buffer_.data(), static_cast<std::size_t>(decoded)));
+    text_ = encoding_.decode(content_, texts_, units_);
+    fetched_ = true;
+    line_ = line;
+    bytesBefore_ = 0;
+    unitsBefore_ = 0;
+}
+
+// A line whose every byte is one unit has its columns at its bytes. Otherwise the bytes
+// since the previous match are decoded on their own: both places are starts of characters,
+// so they decode as they do inside the whole line.
+std::int32_t LineReader::columnOf(std::intptr_t matchStart) {
+    const std::intptr_t offset = std::clamp<std::intptr_t>(
+        matchStart - lineStart_, 0, static_cast<std::intptr_t>(content_.size()));
+    const auto bytes = static_cast<std::size_t>(offset);
+    if (text_.size() == content_.size()) return static_cast<std::int32_t>(bytes);
+    if (bytes < bytesBefore_) bytesBefore_ = unitsBefore_ = 0;  // only from an unruly editor
+    unitsBefore_ +=
+        encoding_.unitCount(content_.substr(bytesBefore_, bytes - bytesBefore_), units_);
+    bytesBefore_ = bytes;
+    return static_cast<std::int32_t>(unitsBefore_);
 }
 
 }  // namespace tarnwick

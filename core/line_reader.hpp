@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/document_encoding.hpp"
 #include "core/editor_view.hpp"
@@ -11,30 +12,43 @@
 
 namespace tarnwick {
 
-// Reads the lines that hold one entry's matches, in document order. Every match fetches
-// its line again; a match on the line of the previous one whose bytes come back the same
-// gets the same text instead of a decoded copy.
+// Reads the lines that hold one entry's matches, which come in document order: a line is
+// fetched and decoded once for all the matches on it, which share its text. A line of L
+// bytes with M matches so costs L bytes, not M times L.
 class LineReader {
 public:
+    // A match's line and where the match starts in it.
+    struct Place {
+        SharedText text;          // the line without its line end
+        std::int32_t column = 0;  // the match's first unit in `text`
+    };
+
     LineReader(const EditorView& view, const DocumentEncoding& encoding, TextArena& texts)
         : view_(view), encoding_(encoding), texts_(texts) {}
 
-    // Sends SCI_LINELENGTH and SCI_GETLINE; the line's text without its line end: any mix
-    // of CR and LF at the end, nothing at the start.
-    SharedText read(std::int32_t line);
+    // The line that holds the match starting at byte `matchStart`. A line other than the
+    // previous match's is fetched (SCI_LINELENGTH, SCI_GETLINE, SCI_POSITIONFROMLINE): its
+    // text is any mix of CR and LF removed from the end, nothing from the start.
+    Place read(std::int32_t line, std::intptr_t matchStart);
 
 private:
-    std::string_view fetch(std::int32_t line);
+    void fetch(std::int32_t line);
+    std::int32_t columnOf(std::intptr_t matchStart);
 
     const EditorView& view_;
     const DocumentEncoding& encoding_;
     TextArena& texts_;
-    std::string fetched_;   // SCI_GETLINE writes no terminating zero: the buffer brings it
-    std::string previous_;  // the bytes the previous text was decoded from
-    std::size_t previousSize_ = 0;
-    std::int32_t previousLine_ = 0;
-    SharedText previousText_;  // empty, as no bytes decode, until a line is read
-    std::u16string units_;
+    bool fetched_ = false;
+    std::int32_t line_ = 0;
+    std::string buffer_;        // SCI_GETLINE writes no terminating zero: the buffer brings it
+    std::string_view content_;  // the line's bytes in buffer_, without the line end
+    std::intptr_t lineStart_ = 0;
+    SharedText text_;
+    // Where the previous match on the line started, in bytes and in units: each match
+    // decodes only the bytes from there on to find its column.
+    std::size_t bytesBefore_ = 0;
+    std::size_t unitsBefore_ = 0;
+    std::u16string units_;  // room to decode into, kept from line to line
 };
 
 }  // namespace tarnwick

@@ -12,4 +12,12 @@ namespace tarnwick {
 std::intptr_t sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                           std::intptr_t lParam);
 
+// Names the host's two editor views. In the DLL, messages to them then go by each view's
+// direct function, asked once per view on its first message and kept, instead of through
+// the window system, which costs the host's hooks on every message; a view without one
+// keeps getting SendMessageW. Every other window always gets SendMessageW. Null names no
+// view: the host is about to destroy its views, and a direct call into a destroyed view
+// would not fail safely as SendMessageW does.
+void setEditorViews(WindowHandle mainView, WindowHandle secondView);
+
 }  // namespace tarnwick

@@ -9,6 +9,7 @@
 #include "host/host_messages.hpp"
 #include "minihost/dark_theme.hpp"
 #include "minihost/host_numbers.hpp"
+#include "minihost/scintilla_messages.hpp"
 
 namespace tarnwick::minihost {
 
@@ -281,6 +282,7 @@ std::optional<LRESULT> MiniHost::handleCommand(int commandId) {
 }
 
 std::optional<LRESULT> MiniHost::handleNotify(const NMHDR& header) {
+    repaintOnIndicatorChange(header);
     if (header.code != TCN_SELCHANGE || !documents_) return std::nullopt;
     for (int view = 0; view < DocumentTabs::kViewCount; ++view) {
         if (header.hwndFrom != tabStrip(view)) continue;
@@ -289,6 +291,17 @@ std::optional<LRESULT> MiniHost::handleNotify(const NMHDR& header) {
         return 0;
     }
     return std::nullopt;
+}
+
+// As the editor does: every notice of changed indicators repaints the whole view, which is
+// what makes filling many ranges one by one with the notices on so slow.
+void MiniHost::repaintOnIndicatorChange(const NMHDR& header) const {
+    if (header.code != SCN_MODIFIED ||
+        (header.hwndFrom != mainView() && header.hwndFrom != secondView()))
+        return;
+    const auto& notice = reinterpret_cast<const ModificationNotice&>(header);
+    if ((notice.modificationType & SC_MOD_CHANGEINDICATOR) != 0)
+        InvalidateRect(header.hwndFrom, nullptr, TRUE);
 }
 
 LRESULT MiniHost::answerCurrentView(LPARAM lParam) const {

@@ -18,6 +18,7 @@
 #include "minihost/indicator_allocator.hpp"
 #include "minihost/main_window.hpp"
 #include "minihost/menu_bar.hpp"
+#include "minihost/message_hook.hpp"
 #include "minihost/modeless_dialogs.hpp"
 #include "minihost/panel_registration.hpp"
 #include "minihost/panel_session.hpp"
@@ -35,7 +36,9 @@ enum class Appearance { light, dark };
 // A small stand-in for the editor that hosts the plugin: a main window with two real
 // Scintilla views, each with a row of tabs over the documents it has open, one plugin
 // loaded through its exports, the host messages answered and the notifications sent as
-// the editor does. Everything runs on the caller's thread.
+// the editor does. It costs what the editor costs a plugin: a hook on its thread that every
+// sent message passes, and views that notify indicator changes, each of which repaints the
+// whole view. Everything runs on the caller's thread.
 class MiniHost final : private MainWindowHandler {
 public:
     static constexpr int kDefaultFirstIndicator = 20;
@@ -140,6 +143,7 @@ private:
     std::optional<LRESULT> handleHostMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> handleCommand(int commandId);
     std::optional<LRESULT> handleNotify(const NMHDR& header);
+    void repaintOnIndicatorChange(const NMHDR& header) const;
     LRESULT answerCurrentView(LPARAM lParam) const;
     LRESULT answerPosition(WPARAM wParam, LPARAM lParam) const;
     LRESULT answerActivation(WPARAM wParam, LPARAM lParam);
@@ -160,6 +164,8 @@ private:
     // Set once every part below exists; until then the main window's messages, which start
     // during its creation, get the default handling.
     bool ready_ = false;
+    // Every message sent to the host's windows, its views' included, passes through it.
+    MessageHook hook_;
     std::filesystem::path configDirectory_;
     IndicatorAllocator indicators_;
     PanelSession session_;

@@ -10,6 +10,7 @@ ScintillaView::ScintillaView(HWND parent)
     : window_(CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
                               0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr)) {
     if (!window_) throw std::runtime_error("a Scintilla view could not be created");
+    send(SCI_SETMODEVENTMASK, kHostModificationMask);
 }
 
 LRESULT ScintillaView::send(UINT message, WPARAM wParam, LPARAM lParam) const {

@@ -10,7 +10,7 @@
 namespace tarnwick::minihost {
 
 // One of the host's two editor views: a real Scintilla window, child of the main window,
-// showing one document at a time.
+// showing one document at a time, which notifies the changes the editor's views notify.
 class ScintillaView {
 public:
     // Throws std::runtime_error when the window cannot be created.

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "core/current_view.hpp"
+#include "core/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
 #include "host/editor_messages.hpp"
 #include "panel/clipboard.hpp"
@@ -146,7 +147,10 @@ void TarnwickPanel::runSearch() {
     // anything is replaced: the previous results, list and highlighting stay.
     matchList = searcher.searchAll(EditorView(view), searchList);
     fillResultsList();
-    indicators.apply(EditorView(view), searchList, matchList);
+    {
+        const ModificationEventsOff quiet(hostHandles, view, searched.pointer);
+        indicators.apply(EditorView(view), searchList, matchList);
+    }
     markedDocuments.searched(searched, !matchList.empty());
     SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));
     hits.searched(searchList);
@@ -158,8 +162,12 @@ void TarnwickPanel::clearResults() {
     list_view::deleteAllRows(resultsListCtrl);
     const WindowHandle view = currentView();
     // A missing view shows no document (0): the searched one then keeps stale marks.
-    markedDocuments.cleared(documentShownIn(view));
-    if (view != nullptr) indicators.clear(EditorView(view));
+    const std::intptr_t shown = documentShownIn(view);
+    markedDocuments.cleared(shown);
+    if (view != nullptr) {
+        const ModificationEventsOff quiet(hostHandles, view, shown);
+        indicators.clear(EditorView(view));
+    }
     SetWindowTextW(resultsLabel, asWide(kEmptyResultsLabel));
     hits.cleared();
     refreshHits();
@@ -234,7 +242,15 @@ void TarnwickPanel::describeResultRow(NMLVDISPINFOW& request) const {
     switch (request.item.iSubItem) {
         case 0: list_view::answerText(request, lineColumnText(match.line)); break;
         case 1: list_view::answerText(request, match.entryText); break;
-        case 2: list_view::answerText(request, match.lineContent); break;
+        case 2: {
+            // The list asks for at most a few hundred units of a cell: a long line is shown
+            // around its match.
+            const auto room = static_cast<std::size_t>(std::max(request.item.cchTextMax - 1, 0));
+            list_view::answerText(
+                request,
+                contentColumnText(match.lineContent, static_cast<std::size_t>(match.column), room));
+            break;
+        }
         default: break;
     }
 }

@@ -1,5 +1,7 @@
 #include "panel/result_texts.hpp"
 
+#include <algorithm>
+
 namespace tarnwick {
 
 namespace {
@@ -7,6 +9,17 @@ namespace {
 std::u16string decimal(std::int64_t value) {
     const std::string digits = std::to_string(value);
     return std::u16string(digits.begin(), digits.end());
+}
+
+// How much of the line before the match an excerpt shows, at most half the room.
+constexpr std::size_t kUnitsBeforeMatch = 40;
+constexpr char16_t kLeftOut = u'\u2026';
+
+bool isLeadSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isTrailSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 }  // namespace
@@ -17,6 +30,25 @@ std::u16string resultsLabelText(std::size_t matchCount) {
 
 std::u16string lineColumnText(std::int32_t line) {
     return decimal(static_cast<std::int64_t>(line) + 1);
+}
+
+std::u16string contentColumnText(const SharedText& line, std::size_t column, std::size_t room) {
+    if (line.size() <= room) return line.str();
+    column = std::min(column, line.size());
+    std::size_t start = column - std::min({column, kUnitsBeforeMatch, room / 2});
+    if (start > 0 && isTrailSurrogate(line[start]) && isLeadSurrogate(line[start - 1])) --start;
+    std::u16string text;
+    if (start > 0) {
+        if (room == 0) return text;
+        text += kLeftOut;
+    }
+    const std::size_t count = std::min(room - text.size(), line.size() - start);
+    text.resize(text.size() + count);
+    line.copy(text.data() + text.size() - count, count, start);
+    if (start + count < line.size() && !text.empty() && isLeadSurrogate(text.back()) &&
+        isTrailSurrogate(line[start + count]))
+        text.pop_back();
+    return text;
 }
 
 }  // namespace tarnwick

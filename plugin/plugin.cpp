@@ -10,6 +10,7 @@
 #include "dialogs/exception_barrier.hpp"
 #include "host/host_messages.hpp"
 #include "host/host_records.hpp"
+#include "host/send_message.hpp"
 #include "panel/tarnwick_panel.hpp"
 
 namespace tarnwick {
@@ -71,6 +72,8 @@ void fillMenuItem(FuncItem& item, const wchar_t* name, PluginCommand command) {
 }
 
 void onNotification(const SciNotifyHeader& header) {
+    // The host destroys its views after this: from now on they are sent messages.
+    if (header.code == NPPN_SHUTDOWN) setEditorViews(nullptr, nullptr);
     if (!panel) return;
     if (header.code == NPPN_SHUTDOWN) {
         panel->saveSearches();
@@ -97,6 +100,7 @@ extern "C" {
 __declspec(dllexport) void setInfo(NppData data) {
     exceptionBarrier([&] {
         hostData = data;
+        setEditorViews(hostData._scintillaMainHandle, hostData._scintillaSecondHandle);
         fillMenuItem(menuItems[kShowPanelMenuIndex], L"Show Panel", &showPanel);
         fillMenuItem(menuItems[kSeparatorMenuIndex], L"", nullptr);
         fillMenuItem(menuItems[kNextResultMenuIndex], L"Next Result", &nextResult);

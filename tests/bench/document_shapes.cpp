@@ -66,7 +66,42 @@ DocumentShape makeLongLines() {
             0};
 }
 
+// 10,000 records of 100 bytes, each with one "status=", one to a line: 1 MB.
+DocumentShape makeRecords() {
+    std::string text;
+    for (int i = 0; i < 10'000; ++i) {
+        const std::size_t start = text.size();
+        appendLine(text, "record %05d status=200 ", i);
+        text.append(start + 98 - text.size(), '.');
+        text += "\r\n";
+    }
+    return {"records",
+            "10,000 records of 100 bytes, one match each, two strings",
+            std::move(text),
+            {"status=", "zebra-unicorn"},
+            0};
+}
+
+// The same bytes with every line end replaced by two spaces: one line.
+DocumentShape asOneLine(DocumentShape lines) {
+    for (std::size_t i = 0; i + 1 < lines.text.size(); ++i)
+        if (lines.text[i] == '\r' && lines.text[i + 1] == '\n') lines.text.replace(i, 2, "  ");
+    lines.name += "-line";
+    lines.description += ", as one line";
+    return lines;
+}
+
 }  // namespace
+
+std::vector<std::string> longLineShapeNames() {
+    return {"records", "log"};
+}
+
+std::pair<DocumentShape, DocumentShape> makeLongLinePair(const std::string& name) {
+    DocumentShape lines = name == "records" ? makeRecords() : makeDocumentShape(name);
+    DocumentShape line = asOneLine(lines);
+    return {std::move(line), std::move(lines)};
+}
 
 std::vector<std::string> documentShapeNames() {
     return {"log", "short", "long"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnwick::bench {
@@ -19,5 +20,10 @@ struct DocumentShape {
 // 10,000 bytes.
 std::vector<std::string> documentShapeNames();
 DocumentShape makeDocumentShape(const std::string& name);
+
+// Documents searched as one long line and as the same text in lines: 10,000 records of
+// 100 bytes (1 MB), and the 20 MB log. The pair is the one line first.
+std::vector<std::string> longLineShapeNames();
+std::pair<DocumentShape, DocumentShape> makeLongLinePair(const std::string& name);
 
 }  // namespace tarnwick::bench

@@ -19,12 +19,19 @@ Trace targetSearch(std::uintptr_t start, std::uintptr_t documentLength, const st
             {SCI_SEARCHINTARGET, needle.size(), 0, needle}};
 }
 
-// The four messages that collect a match found at `position` on `line`.
+// The messages that collect a match found at `position` on `line`, which the entry's
+// previous match was not on: the line is fetched.
 Trace collectMatch(std::uintptr_t position, std::uintptr_t line) {
     return {{SCI_GETTARGETEND, 0, 0, {}},
             {SCI_LINEFROMPOSITION, position, 0, {}},
             {SCI_LINELENGTH, line, 0, {}},
-            {SCI_GETLINE, line, 0, {}}};
+            {SCI_GETLINE, line, 0, {}},
+            {SCI_POSITIONFROMLINE, line, 0, {}}};
+}
+
+// A match on the line of the entry's previous match: its text is already there.
+Trace collectOnTheSameLine(std::uintptr_t position) {
+    return {{SCI_GETTARGETEND, 0, 0, {}}, {SCI_LINEFROMPOSITION, position, 0, {}}};
 }
 
 Trace readLength() {
@@ -76,9 +83,9 @@ TEST_F(DocumentSearcherTrace, EmptyDocumentStopsAfterReadingItsLength) {
 
 TEST_F(DocumentSearcherTrace, EachSearchStartsWhereThePreviousMatchEnded) {
     search("aaaa\n", {enabledEntry(u"aa")});
-    EXPECT_EQ(editor.messages(),
-              concat({askCodePage(), readLength(), targetSearch(0, 5, "aa"), collectMatch(0, 0),
-                      targetSearch(2, 5, "aa"), collectMatch(2, 0), targetSearch(4, 5, "aa")}));
+    EXPECT_EQ(editor.messages(), concat({askCodePage(), readLength(), targetSearch(0, 5, "aa"),
+                                         collectMatch(0, 0), targetSearch(2, 5, "aa"),
+                                         collectOnTheSameLine(2), targetSearch(4, 5, "aa")}));
 }
 
 TEST_F(DocumentSearcherTrace, MatchEndingAtTheDocumentEndEndsTheEntry) {
@@ -87,14 +94,21 @@ TEST_F(DocumentSearcherTrace, MatchEndingAtTheDocumentEndEndsTheEntry) {
                                          targetSearch(2, 5, "AB"), collectMatch(3, 1)}));
 }
 
-TEST_F(DocumentSearcherTrace, EveryMatchOnALineFetchesTheLineAgain) {
-    const MatchList found = search("x x x\ny", {enabledEntry(u"x")});
-    EXPECT_EQ(editor.messages(),
-              concat({askCodePage(), readLength(), targetSearch(0, 7, "x"), collectMatch(0, 0),
-                      targetSearch(1, 7, "x"), collectMatch(2, 0), targetSearch(3, 7, "x"),
-                      collectMatch(4, 0), targetSearch(5, 7, "x")}));
-    ASSERT_EQ(found.size(), 3u);
-    for (const SearchMatch& match : found) EXPECT_TRUE(match.lineContent == u"x x x");
+TEST_F(DocumentSearcherTrace, ALineIsFetchedOnceForTheEntrysMatchesOnIt) {
+    const MatchList found = search("x x x\ny x", {enabledEntry(u"x"), enabledEntry(u"y")});
+    EXPECT_EQ(
+        editor.messages(),
+        concat({askCodePage(), readLength(), targetSearch(0, 9, "x"), collectMatch(0, 0),
+                targetSearch(1, 9, "x"), collectOnTheSameLine(2), targetSearch(3, 9, "x"),
+                collectOnTheSameLine(4), targetSearch(5, 9, "x"), collectMatch(8, 1), readLength(),
+                targetSearch(0, 9, "y"), collectMatch(6, 1), targetSearch(7, 9, "y")}));
+    ASSERT_EQ(found.size(), 5u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(found[i].lineContent == u"x x x");
+        EXPECT_EQ(found[i].column, static_cast<std::int32_t>(2 * i));
+    }
+    EXPECT_EQ(found[3].column, 0);  // y
+    EXPECT_EQ(found[4].column, 2);  // x
 }
 
 TEST_F(DocumentSearcherTrace, LengthIsReadOncePerEntryAndEntryTextSentAsUtf8) {

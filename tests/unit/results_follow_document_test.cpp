@@ -3,6 +3,8 @@
 // document forward before it selects anything.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "core/indicator_block.hpp"
 #include "core/marked_documents.hpp"
 #include "panel/match_navigation.hpp"
@@ -39,17 +41,32 @@ protected:
         reapplyHighlights(handles(), list, matches, IndicatorBlock{}, marks);
     }
 
+    // With the view's modification events off around the work.
     Trace painted(std::intptr_t documentLength) const {
         Trace trace = kDocumentQuery;
+        append(trace, quietTrace());
         append(trace, clearTrace(9, documentLength));
         append(trace, styleTrace(9, list[0].color));
         append(trace, fillTrace(9, 0, 3));
+        append(trace, restoredTrace());
         return trace;
     }
 
     Trace cleared(std::intptr_t documentLength) const {
         Trace trace = kDocumentQuery;
+        append(trace, quietTrace());
         append(trace, clearTrace(9, documentLength));
+        append(trace, restoredTrace());
+        return trace;
+    }
+
+    // The host's other view, asked what it shows, is quiet too while it shows the document.
+    static Trace otherViewShowing(bool sameDocument) {
+        Trace trace = kDocumentQuery;
+        if (sameDocument) {
+            append(trace, quietTrace());
+            append(trace, restoredTrace());
+        }
         return trace;
     }
 
@@ -70,12 +87,46 @@ TEST_F(ResultsFollowTheirDocument, OnlyTheSearchedDocumentIsPaintedInWhicheverVi
 
     activate(kDocumentA, mainView);
     EXPECT_EQ(mainView.messages(), painted(7));
+    EXPECT_EQ(secondView.messages(), otherViewShowing(false));
 
-    // The same document in the second view gets the indicator looks there too.
+    // The same document in the second view gets the indicator looks there too, and the
+    // main view, showing it as well, notifies nothing meanwhile.
     host.currentView = 1;
     activate(kDocumentA, secondView);
     EXPECT_EQ(secondView.messages(), painted(6));
-    EXPECT_TRUE(mainView.messages().empty());
+    EXPECT_EQ(mainView.messages(), otherViewShowing(true));
+    EXPECT_EQ(mainView.modEventMask, 0x4063);
+}
+
+// An editor whose fill fails midway: the views get their own masks back all the same.
+class FailingFillEditor : public FakeEditor {
+public:
+    using FakeEditor::FakeEditor;
+
+protected:
+    std::intptr_t answer(SentMessage& recorded) override {
+        if (recorded.message == SCI_INDICATORFILLRANGE) throw std::runtime_error("fill failed");
+        return FakeEditor::answer(recorded);
+    }
+};
+
+TEST_F(ResultsFollowTheirDocument, AFillThatFailsMidwayLeavesEveryViewItsOwnMask) {
+    FailingFillEditor failing("abc def");
+    failing.documentPointer = kDocumentA.pointer;
+    failing.modEventMask = 0x1234;
+    secondView.documentPointer = kDocumentA.pointer;
+    secondView.modEventMask = 0x1;
+    marks.searched(kDocumentA, true);
+    EXPECT_THROW(reapplyHighlights({host.handle(), failing.handle(), secondView.handle()}, list,
+                                   matches, IndicatorBlock{}, marks),
+                 std::runtime_error);
+    EXPECT_EQ(failing.modEventMask, 0x1234);
+    EXPECT_EQ(secondView.modEventMask, 0x1);
+    EXPECT_EQ(Trace(failing.messages().end() - 2, failing.messages().end()), restoredTrace(0x1234));
+    Trace second = kDocumentQuery;
+    append(second, quietTrace());
+    append(second, restoredTrace(0x1));
+    EXPECT_EQ(secondView.messages(), second);
 }
 
 TEST_F(ResultsFollowTheirDocument, ALaterSearchElsewhereLeavesMarksThatAreClearedOnce) {

@@ -1,11 +1,11 @@
 // The matches of a search share their texts: an entry's text once for all its matches, a
-// line's once for the entry's matches on it while its bytes come back the same. Whatever is
-// shared, every record holds the texts, order and positions that it would hold alone.
+// line's, fetched once, for the entry's matches on it. Whatever is shared, every record
+// holds the texts, order, positions and place in its line that it would hold alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,35 +35,6 @@ TEST(SharedMatchTexts, MatchesOfOneEntryOnOneLineShareItsTextAndTheEntrysText) {
         EXPECT_TRUE(match.entryText == u"x");
         EXPECT_TRUE(match.entryText.sharesStorageWith(found[0].entryText));
     }
-}
-
-// A substitute editor whose line 0 reads "x x x" on every fetch but the second, which reads
-// "y x x": the second match must keep the bytes it fetched, and the third its own again.
-class EditingEditor : public FakeEditor {
-public:
-    using FakeEditor::FakeEditor;
-
-protected:
-    std::intptr_t answer(SentMessage& recorded) override {
-        char* buffer = reinterpret_cast<char*>(recorded.lParam);
-        const std::intptr_t result = FakeEditor::answer(recorded);
-        if (recorded.message == SCI_GETLINE && ++fetches_ == 2) buffer[0] = 'y';
-        return result;
-    }
-
-private:
-    int fetches_ = 0;
-};
-
-TEST(SharedMatchTexts, LineEditedBetweenFetchesGivesEachMatchTheBytesItFetched) {
-    EditingEditor editor("x x x\n");
-    const MatchList found = searchIn(editor, {enabledEntry(u"x")});
-    ASSERT_EQ(found.size(), 3u);
-    EXPECT_TRUE(found[0].lineContent == u"x x x");
-    EXPECT_TRUE(found[1].lineContent == u"y x x");
-    EXPECT_TRUE(found[2].lineContent == u"x x x");
-    EXPECT_FALSE(found[1].lineContent.sharesStorageWith(found[0].lineContent));
-    EXPECT_FALSE(found[2].lineContent.sharesStorageWith(found[1].lineContent));
 }
 
 TEST(SharedMatchTexts, EachEntryKeepsItsOwnTextOnALineThatSeveralMatch) {
@@ -99,12 +70,14 @@ TEST(SharedMatchTexts, AnsiLinesAreSharedInTheirOwnCodePage) {
     ASSERT_EQ(found.size(), 2u);
     EXPECT_TRUE(found[0].lineContent == u"\u65E5 x \u65E5");
     EXPECT_TRUE(found[0].lineContent.sharesStorageWith(found[1].lineContent));
+    EXPECT_EQ(found[1].column, 4);  // two bytes, one unit, each
 
     editor.showDocument(0x2, "Caf\xE9 caf\xE9\r\n", 1252);
     const MatchList latin = searchIn(editor, {enabledEntry(u"caf\u00E9")});
     ASSERT_EQ(latin.size(), 2u);
     EXPECT_TRUE(latin[1].lineContent == u"Caf\u00E9 caf\u00E9");
     EXPECT_TRUE(latin[1].lineContent.sharesStorageWith(latin[0].lineContent));
+    EXPECT_EQ(latin[1].column, 5);
 }
 
 // What a search must find, worked out from the document alone: each enabled entry's
@@ -135,10 +108,12 @@ MatchList expectedRecords(const std::string& document, const std::vector<SearchE
                 fromUtf8(document.substr(lineStarts[line], end - lineStarts[line]));
             while (!content.empty() && (content.back() == u'\r' || content.back() == u'\n'))
                 content.pop_back();
+            const std::size_t column =
+                fromUtf8(document.substr(lineStarts[line], position - lineStarts[line])).size();
             records.push_back({static_cast<std::int32_t>(line), entries[e].text, content,
                                static_cast<std::int64_t>(position),
                                static_cast<std::int64_t>(needle.size()),
-                               static_cast<std::int32_t>(e)});
+                               static_cast<std::int32_t>(e), static_cast<std::int32_t>(column)});
             at += static_cast<std::ptrdiff_t>(needle.size());
         }
     }
@@ -148,12 +123,13 @@ MatchList expectedRecords(const std::string& document, const std::vector<SearchE
     return records;
 }
 
-// Random documents of short and empty lines, CR LF, LF and CR line ends, accents, CJK and
-// malformed bytes, searched for entries that often match together on one line.
+// Random documents of short and empty lines, CR LF, LF and CR line ends, accents, CJK, a
+// character outside the BMP and malformed bytes, searched for entries that often match
+// together on one line: each entry fetches each of its lines once.
 TEST(SharedMatchTexts, RecordsAreThoseOfTheSearchDoneByHandOnRandomDocuments) {
-    const std::vector<std::string> pieces = {"ab",       "AB",           "b",    " ",
-                                             "\xC3\xA9", "\xE6\x97\xA5", "\xFF", "a\xC3",
-                                             "\r\n",     "\n",           "\r",   "\r\n\r\n"};
+    const std::vector<std::string> pieces = {
+        "ab",    "AB",   "b",  " ",  "\xC3\xA9", "\xE6\x97\xA5",     "\xFF",
+        "a\xC3", "\r\n", "\n", "\r", "\r\n\r\n", "\xF0\x9F\x98\x80", "\xE6\x97"};
     const std::vector<SearchEntry> entries = {enabledEntry(u"ab"),     enabledEntry(u"b"),
                                               disabledEntry(u"a"),     enabledEntry(u"\u00E9"),
                                               enabledEntry(u"\u65E5"), enabledEntry(u"b a")};
@@ -168,6 +144,12 @@ TEST(SharedMatchTexts, RecordsAreThoseOfTheSearchDoneByHandOnRandomDocuments) {
         const MatchList found = searchIn(editor, entries);
         const MatchList expected = expectedRecords(document, entries);
         ASSERT_EQ(found.size(), expected.size()) << "round " << round;
+        std::set<std::pair<std::int32_t, std::int32_t>> entryLines;
+        for (const SearchMatch& match : expected) entryLines.emplace(match.entryIndex, match.line);
+        EXPECT_EQ(
+            std::count_if(editor.messages().begin(), editor.messages().end(),
+                          [](const SentMessage& sent) { return sent.message == SCI_GETLINE; }),
+            static_cast<std::ptrdiff_t>(entryLines.size()));
         for (std::size_t i = 0; i < found.size(); ++i) {
             SCOPED_TRACE("round " + std::to_string(round) + ", match " + std::to_string(i));
             EXPECT_EQ(found[i].line, expected[i].line);
@@ -176,6 +158,7 @@ TEST(SharedMatchTexts, RecordsAreThoseOfTheSearchDoneByHandOnRandomDocuments) {
             EXPECT_EQ(found[i].entryIndex, expected[i].entryIndex);
             EXPECT_TRUE(found[i].entryText == expected[i].entryText);
             EXPECT_TRUE(found[i].lineContent == expected[i].lineContent);
+            EXPECT_EQ(found[i].column, expected[i].column);
         }
     }
 }

@@ -16,25 +16,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::wstring cellText(HWND list, int row, int column) {
-    wchar_t buffer[1024] = {};
+std::wstring cellText(HWND list, int row, int column, int units) {
+    std::wstring buffer(static_cast<std::size_t>(units), L'\0');
     LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 1024;
+    item.pszText = buffer.data();
+    item.cchTextMax = units;
     SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
+    return buffer.c_str();
 }
 
 }  // namespace
 
-std::vector<std::vector<std::wstring>> PanelControls::rows(int listId, int columns) const {
+std::vector<std::vector<std::wstring>> PanelControls::rows(int listId, int columns,
+                                                           int units) const {
     const HWND list = control(listId);
     const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     std::vector<std::vector<std::wstring>> result(count);
     for (int row = 0; row < count; ++row)
         for (int column = 0; column < columns; ++column)
-            result[row].push_back(cellText(list, row, column));
+            result[row].push_back(cellText(list, row, column, units));
     return result;
 }
 

@@ -20,8 +20,9 @@ public:
     HWND panel() const { return panel_; }
     HWND control(int id) const { return GetDlgItem(panel_, id); }
 
-    // The texts of every row of a list control, column by column.
-    std::vector<std::vector<std::wstring>> rows(int listId, int columns) const;
+    // The texts of every row of a list control, column by column, each asked for with room
+    // for `units` (the list itself asks for 260 when it paints).
+    std::vector<std::vector<std::wstring>> rows(int listId, int columns, int units = 1024) const;
     UINT checkState(int row) const;
     bool allBoxChecked() const;
     std::wstring text(int id) const;

@@ -52,10 +52,13 @@ std::intptr_t FakeEditor::answer(SentMessage& recorded) {
         case SCI_SETSEARCHFLAGS: return 0;
         case SCI_SEARCHINTARGET: return searchInTarget(recorded);
         case SCI_LINEFROMPOSITION: return lineFromPosition(wParam);
+        case SCI_POSITIONFROMLINE: return positionFromLine(wParam);
         case SCI_LINELENGTH: return lineLength(wParam);
         case SCI_GETLINE: return getLine(recorded);
         case SCI_GETCODEPAGE: return codePage;
         case SCI_GETDOCPOINTER: return documentPointer;
+        case SCI_GETMODEVENTMASK: return modEventMask;
+        case SCI_SETMODEVENTMASK: modEventMask = wParam; return 0;
         default: return 0;
     }
 }
@@ -77,6 +80,14 @@ std::intptr_t FakeEditor::searchInTarget(SentMessage& recorded) {
 std::intptr_t FakeEditor::lineFromPosition(std::intptr_t position) const {
     const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
     return (after - lineStarts_.begin()) - 1;
+}
+
+// As Scintilla: the document's length past the last line, -1 before the first.
+std::intptr_t FakeEditor::positionFromLine(std::intptr_t line) const {
+    if (line < 0) return -1;
+    if (line >= static_cast<std::intptr_t>(lineStarts_.size()))
+        return static_cast<std::intptr_t>(document_.size());
+    return lineStarts_[static_cast<std::size_t>(line)];
 }
 
 std::intptr_t FakeEditor::lineLength(std::intptr_t line) const {

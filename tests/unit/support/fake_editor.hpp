@@ -27,6 +27,7 @@ public:
 
     std::uint32_t codePage = 65001;    // the answer to SCI_GETCODEPAGE
     std::intptr_t documentPointer;     // the answer to SCI_GETDOCPOINTER; at first its own
+    std::intptr_t modEventMask = 0x4063;  // SCI_SETMODEVENTMASK's; at first the host's
 
 protected:
     std::intptr_t answer(SentMessage& recorded) override;
@@ -34,6 +35,7 @@ protected:
 private:
     std::intptr_t searchInTarget(SentMessage& recorded);
     std::intptr_t lineFromPosition(std::intptr_t position) const;
+    std::intptr_t positionFromLine(std::intptr_t line) const;
     std::intptr_t lineLength(std::intptr_t line) const;
     std::intptr_t getLine(SentMessage& recorded);
 
