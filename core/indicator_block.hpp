@@ -4,6 +4,7 @@
 
 #include "core/editor_view.hpp"
 #include "core/marked_documents.hpp"
+#include "core/match_edits.hpp"
 #include "core/search_list.hpp"
 #include "core/search_match.hpp"
 #include "host/host_records.hpp"
@@ -28,6 +29,10 @@ public:
     void apply(const EditorView& view, const SearchList& list, const MatchList& matches) const;
 
     void clear(const EditorView& view) const;
+
+    // Clears each range's bytes of its entry's indicator only; ranges of entries past the
+    // ten were never marked and send nothing.
+    void clearRanges(const EditorView& view, const std::vector<MarkRange>& ranges) const;
 
     std::int32_t baseIndicator() const { return baseIndicator_; }
 

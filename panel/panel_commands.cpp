@@ -65,6 +65,7 @@ void TarnwickPanel::runSearch() {
     // A search that fails (an editor answer too large to hold, for one) throws before
     // anything is replaced: the previous results, list and highlighting stay.
     matchList = searcher.searchAll(EditorView(view), searchList);
+    liveResults.follow(matchList);
     fillResultsList();
     indicators.apply(EditorView(view), searchList, matchList);
     markedDocuments.searched(searched, !matchList.empty());
@@ -73,6 +74,7 @@ void TarnwickPanel::runSearch() {
 
 void TarnwickPanel::clearResults() {
     matchList.clear();
+    liveResults.follow(matchList);
     list_view::deleteAllRows(resultsListCtrl);
     const WindowHandle view = currentView();
     // A missing view shows no document (0): the searched one then keeps stale marks.

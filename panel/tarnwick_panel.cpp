@@ -76,6 +76,7 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED_AFTERPARENT: onDpiChanged(); return TRUE;
         case WM_NOTIFY: return onNotify(wParam, lParam);
         case WM_INITDIALOG: setUpControls(); return TRUE;
+        case kClearEditedMarksMessage: clearEditedMarks(); return TRUE;
         case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));
         default: return FALSE;
     }

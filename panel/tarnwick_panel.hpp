@@ -6,6 +6,7 @@
 
 #include "core/document_searcher.hpp"
 #include "core/indicator_block.hpp"
+#include "core/live_results.hpp"
 #include "core/marked_documents.hpp"
 #include "core/search_list.hpp"
 #include "core/search_match.hpp"
@@ -37,6 +38,9 @@ public:
     void reapplyHighlights();
     // The host is about to close the buffer.
     void documentClosed(std::uintptr_t bufferId);
+    // An editor window reports a change to the document it shows: the results of that
+    // document follow it.
+    void documentModified(const SCNotification& notification);
 
 protected:
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -69,6 +73,13 @@ private:
     void fillResultsList() const;
     void describeResultRow(NMLVDISPINFOW& request) const;
 
+    // Following edits of the searched document. The message is posted after an edit: the
+    // editor's marks may not change while it notifies.
+    static constexpr UINT kClearEditedMarksMessage = WM_APP + 1;
+    void showEditedResults(const ChangeEffect& effect, WindowHandle from);
+    void keepRowsAfterDrops(const std::vector<std::size_t>& droppedRows);
+    void clearEditedMarks();
+
     NppData hostHandles{};
     int commandId = 0;
     HWND searchListCtrl = nullptr;
@@ -87,6 +98,9 @@ private:
     SearchList searchList;
     MatchList matchList;
     MarkedDocuments markedDocuments;
+    LiveResults liveResults;
+    // True while a message to clear the marks of edited bytes is on its way.
+    bool marksClearPosted = false;
     // The DPI the columns' widths were last set for.
     int columnsDpi = kDefaultDpi;
     // True while the host passes the panel's keys through its dialog handling.
