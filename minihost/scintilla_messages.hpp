@@ -7,6 +7,7 @@
 namespace tarnwick {
 
 // Editor messages that the stand-in host and the tests send, beside the plugin's own.
+inline constexpr std::uint32_t SCI_INSERTTEXT = 2003;
 inline constexpr std::uint32_t SCI_CLEARALL = 2004;
 inline constexpr std::uint32_t SCI_GETCURRENTPOS = 2008;
 inline constexpr std::uint32_t SCI_GETANCHOR = 2009;
@@ -20,13 +21,16 @@ inline constexpr std::uint32_t SCI_INDICGETSTYLE = 2081;
 inline constexpr std::uint32_t SCI_INDICGETFORE = 2083;
 inline constexpr std::uint32_t SCI_GETFIRSTVISIBLELINE = 2152;
 inline constexpr std::uint32_t SCI_GETMODIFY = 2159;
+inline constexpr std::uint32_t SCI_POSITIONFROMLINE = 2167;
 inline constexpr std::uint32_t SCI_CANUNDO = 2174;
 inline constexpr std::uint32_t SCI_EMPTYUNDOBUFFER = 2175;
+inline constexpr std::uint32_t SCI_UNDO = 2176;
 inline constexpr std::uint32_t SCI_SETTEXT = 2181;
 inline constexpr std::uint32_t SCI_GETTEXT = 2182;
 inline constexpr std::uint32_t SCI_GETTARGETSTART = 2191;
 inline constexpr std::uint32_t SCI_APPENDTEXT = 2282;
 inline constexpr std::uint32_t SCI_SETDOCPOINTER = 2358;
+inline constexpr std::uint32_t SCI_SETMODEVENTMASK = 2359;
 inline constexpr std::uint32_t SCI_CREATEDOCUMENT = 2375;
 inline constexpr std::uint32_t SCI_ADDREFDOCUMENT = 2376;
 inline constexpr std::uint32_t SCI_RELEASEDOCUMENT = 2377;
@@ -36,6 +40,7 @@ inline constexpr std::uint32_t SCI_INDICATORVALUEAT = 2507;
 inline constexpr std::uint32_t SCI_INDICGETUNDER = 2511;
 inline constexpr std::uint32_t SCI_INDICGETALPHA = 2524;
 inline constexpr std::uint32_t SCI_INDICGETOUTLINEALPHA = 2559;
+inline constexpr std::uint32_t SCI_DELETERANGE = 2645;
 
 // The style every other style starts from.
 inline constexpr std::uintptr_t STYLE_DEFAULT = 32;
