@@ -22,7 +22,9 @@ std::optional<ChangeEffect> LiveResults::apply(const EditorView& from, std::intp
     // Checked before any message: indicator changes come by the thousand during a search.
     const auto change = documentChangeOf(modification.type, modification.position,
                                          modification.length, modification.linesAdded);
-    if (!change || document == 0 || from.send(SCI_GETDOCPOINTER) != document) return std::nullopt;
+    if (!change || document == 0 || (matches.empty() && marksToClear_.empty()) ||
+        from.send(SCI_GETDOCPOINTER) != document)
+        return std::nullopt;
     // Two changes in a row that are the same leave the document at different lengths.
     const std::intptr_t lengthAfter = from.send(SCI_GETLENGTH);
     if (last_ && last_->change == *change && last_->lengthAfter == lengthAfter) return std::nullopt;

@@ -30,9 +30,10 @@ public:
     void follow(const MatchList& matches);
 
     // Applies a notification from the editor window `from` to `matches`, which were found in
-    // the document `document`. Nothing, and no message sent, for what changes no text;
-    // nothing either for a change to another document or a repeat of the change just
-    // applied. Asks `from` for the document, its length and the changed line.
+    // the document `document`. Nothing, and no message sent, for what changes no text or
+    // while nothing is held; nothing either for a change to another document or a repeat
+    // of the change just applied. Asks `from` for the document, its length and the changed
+    // line.
     std::optional<ChangeEffect> apply(const EditorView& from, std::intptr_t document,
                                       const Modification& modification, MatchList& matches);
 

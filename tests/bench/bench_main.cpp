@@ -344,14 +344,12 @@ public:
         click(panel, IDC_CLEAR_BUTTON);
         const Times typedAlone = typingTimes(host, view);
 
-        std::printf("editing the %.1f MB log:
-", shape.text.size() / 1e6);
+        std::printf("editing the %.1f MB log:\n", shape.text.size() / 1e6);
         quiet.print("  Search, the view reporting no changes (as before the plugin heard them)");
         flowing.print("  Search, the view reporting every mark set to the plugin");
         printRatio("reporting / not", flowing.median() / quiet.median(),
                    flowing.fastest() / quiet.fastest(), kSearchRatioTarget);
-        std::printf("  one character typed near the start, %ld results held:
-",
+        std::printf("  one character typed near the start, %ld results held:\n",
                     static_cast<long>(held));
         typedHeld.print("    per edit");
         typedAlone.print("    per edit with no results (the editor's own work)");
@@ -396,12 +394,17 @@ private:
 }  // namespace tarnwick::bench
 
 // Without arguments each document shape is measured in a process of its own, so that every
-// memory figure is that of the process's first search; "search SHAPE" measures one.
+// memory figure is that of the process's first search; "search SHAPE" measures one, "edit"
+// the editing of the log alone.
 int main(int argc, char** argv) {
     try {
         using namespace tarnwick::bench;
         if (argc == 3 && std::string(argv[1]) == "search") {
             Bench().searchFigures(makeDocumentShape(argv[2]));
+            return 0;
+        }
+        if (argc == 2 && std::string(argv[1]) == "edit") {
+            Bench().editFigures(makeDocumentShape("log"));
             return 0;
         }
         for (const std::string& shape : documentShapeNames()) runChild("search " + shape);

@@ -83,14 +83,14 @@ TEST_F(ResultsFollowEdits, EachEditCountsOnceWhateverWindowReportsIt) {
     ASSERT_TRUE(host->cloneDocument(searched, kSecond));
     const HWND second = host->secondView();
     insert(second, 0, "ab");
-    EXPECT_EQ(markings(second, 14), "..000000......");
+    EXPECT_EQ(markings(second, 14), "..000000.....0");
     controls().doubleClickRow(0);
     EXPECT_EQ(selection(host->mainView()), std::make_pair(LRESULT{2}, LRESULT{8}));
 
     // Edits of another document change nothing.
     host->newDocument(kMain, "needle needle");
     insert(host->mainView(), 0, "zzzz");
-    EXPECT_EQ(markings(second, 14), "..000000......");
+    EXPECT_EQ(markings(second, 14), "..000000.....0");
     EXPECT_EQ(resultRows().size(), 2u);
 
     // The host reloads a file through a hidden editor: the results it replaces go.
