@@ -48,8 +48,13 @@ ChangeEffect applyChange(MatchList& matches, const DocumentChange& change,
         [](const SearchMatch& match, std::int64_t at) { return match.position < at; });
     const auto from = static_cast<std::size_t>(first - matches.begin());
     const std::int64_t end = change.end();
+    // Those that start before the change's end may reach into it; the rest only move.
+    const std::size_t tail = static_cast<std::size_t>(
+        std::lower_bound(first, matches.end(), end,
+                         [](const SearchMatch& match, std::int64_t at) { return match.position < at; }) -
+        matches.begin());
     std::size_t kept = from;
-    for (std::size_t i = from; i < matches.size(); ++i) {
+    for (std::size_t i = from; i < tail; ++i) {
         SearchMatch& match = matches[i];
         if (isChangedBy(match, change)) {
             effect.droppedRows.push_back(i);
@@ -58,14 +63,25 @@ ChangeEffect applyChange(MatchList& matches, const DocumentChange& change,
             if (bytes.start < bytes.end) effect.marksToClear.push_back(bytes);
             continue;
         }
-        if (match.position >= end) {
-            match.position += change.delta();
-            match.line += static_cast<std::int32_t>(change.linesAdded);
-        }
         if (kept != i) matches[kept] = std::move(match);
         ++kept;
     }
-    matches.erase(matches.begin() + static_cast<std::ptrdiff_t>(kept), matches.end());
+    // Typing runs this for every result after the caret: kept as lean as it can be.
+    const std::int64_t delta = change.delta();
+    const auto lines = static_cast<std::int32_t>(change.linesAdded);
+    for (auto match = matches.begin() + static_cast<std::ptrdiff_t>(tail); match != matches.end(); ++match) {
+        match->position += delta;
+        match->line += lines;
+    }
+    if (kept != tail)
+        matches.erase(matches.begin() + static_cast<std::ptrdiff_t>(kept),
+                      matches.begin() + static_cast<std::ptrdiff_t>(tail));
+    const auto rowOf = [&](std::int32_t line) {
+        return static_cast<std::size_t>(firstOnLine(matches, line) - matches.begin());
+    };
+    effect.firstRedrawn = rowOf(changedLine);
+    // Lines added or removed renumber every row after the change.
+    effect.endRedrawn = change.linesAdded != 0 ? matches.size() : rowOf(changedLine + 1);
     if (change.inserted) {
         // The neighbours of the insertion point, which a long list keeps few.
         const auto near = std::upper_bound(

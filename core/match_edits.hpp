@@ -33,6 +33,10 @@ struct ChangeEffect {
     std::vector<MarkRange> marksToClear;
     // The lines whose text changed, numbered as they are now.
     LineSpan changedLines;
+    // The rows, from `firstRedrawn` up to but not including `endRedrawn`, numbered as they
+    // are now, whose line number or line text changed.
+    std::size_t firstRedrawn = 0;
+    std::size_t endRedrawn = 0;
 };
 
 // Brings `matches`, ordered by position, in line with a change of their document:

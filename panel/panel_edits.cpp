@@ -51,8 +51,9 @@ void TarnwickPanel::showEditedResults(const ChangeEffect& effect, WindowHandle f
     if (!effect.droppedRows.empty()) {
         keepRowsAfterDrops(effect.droppedRows);
         SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));
+        InvalidateRect(resultsListCtrl, nullptr, FALSE);  // the rows after a dropped one moved up
     }
-    InvalidateRect(resultsListCtrl, nullptr, FALSE);  // lines and Contents as they are now
+    if (effect.droppedRows.empty()) redrawShownRows(effect.firstRedrawn, effect.endRedrawn);
     if (liveResults.hasMarksToClear() && !marksClearPosted)
         marksClearPosted = PostMessageW(window, kClearEditedMarksMessage, 0, 0) != FALSE;
 }
@@ -80,6 +81,16 @@ void TarnwickPanel::keepRowsAfterDrops(const std::vector<std::size_t>& droppedRo
         rowAfterDrops(top, droppedRows) -
         static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
     if (scrolledBy != 0 && height > 0) SendMessageW(resultsListCtrl, LVM_SCROLL, 0, scrolledBy * height);
+}
+
+// Only the rows on the screen: repainting the whole list costs several milliseconds per
+// keystroke once it holds a few hundred thousand results.
+void TarnwickPanel::redrawShownRows(std::size_t first, std::size_t end) const {
+    const auto top = static_cast<std::size_t>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
+    const auto shown = static_cast<std::size_t>(SendMessageW(resultsListCtrl, LVM_GETCOUNTPERPAGE, 0, 0));
+    first = std::max(first, top);
+    end = std::min(end, top + shown + 1);  // with the row cut at the bottom
+    if (first < end) SendMessageW(resultsListCtrl, LVM_REDRAWITEMS, first, end - 1);
 }
 
 void TarnwickPanel::clearEditedMarks() {

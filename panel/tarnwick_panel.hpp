@@ -78,6 +78,7 @@ private:
     static constexpr UINT kClearEditedMarksMessage = WM_APP + 1;
     void showEditedResults(const ChangeEffect& effect, WindowHandle from);
     void keepRowsAfterDrops(const std::vector<std::size_t>& droppedRows);
+    void redrawShownRows(std::size_t first, std::size_t end) const;
     void clearEditedMarks();
 
     NppData hostHandles{};

@@ -341,7 +341,10 @@ public:
         }
         const auto held = SendDlgItemMessageW(panel, IDC_RESULTS_LIST, LVM_GETITEMCOUNT, 0, 0);
         const Times typedHeld = typingTimes(host, view);
-        click(panel, IDC_CLEAR_BUTTON);
+        // The same marks on the log, but the results those of a search in another document.
+        host.newDocument(minihost::MiniHost::kSecondViewIndex, "status=200");
+        host.setCurrentView(minihost::MiniHost::kSecondViewIndex);
+        click(panel, IDC_SEARCH_BUTTON);
         const Times typedAlone = typingTimes(host, view);
 
         std::printf("editing the %.1f MB log:\n", shape.text.size() / 1e6);
@@ -352,7 +355,7 @@ public:
         std::printf("  one character typed near the start, %ld results held:\n",
                     static_cast<long>(held));
         typedHeld.print("    per edit");
-        typedAlone.print("    per edit with no results (the editor's own work)");
+        typedAlone.print("    per edit, the same marks but the results another document's (the editor's own work)");
         std::printf("    added by the results: median %.3f ms, fastest %.3f ms (target under 1 ms)\n\n",
                     (typedHeld.median() - typedAlone.median()) * 1000,
                     (typedHeld.fastest() - typedAlone.fastest()) * 1000);
