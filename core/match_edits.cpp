@@ -35,12 +35,12 @@ void clearBetweenAdjacent(const MatchList& matches, std::size_t from, std::size_
 
 }  // namespace
 
-ChangeEffect applyChange(MatchList& matches, const DocumentChange& change,
-                         std::int32_t changedLine, std::int64_t longestMatch) {
+ChangeEffect applyChange(MatchList& matches, const DocumentChange& change, std::int32_t changedLine,
+                         std::int64_t longestMatch) {
     ChangeEffect effect;
-    effect.changedLines = {changedLine,
-                           changedLine + static_cast<std::int32_t>(std::max<std::int64_t>(
-                                             change.linesAdded, 0))};
+    effect.changedLines = {
+        changedLine,
+        changedLine + static_cast<std::int32_t>(std::max<std::int64_t>(change.linesAdded, 0))};
     // Matches that start this far before the change cannot reach it.
     const std::int64_t reach = change.position - longestMatch;
     const auto first = std::lower_bound(
@@ -49,10 +49,12 @@ ChangeEffect applyChange(MatchList& matches, const DocumentChange& change,
     const auto from = static_cast<std::size_t>(first - matches.begin());
     const std::int64_t end = change.end();
     // Those that start before the change's end may reach into it; the rest only move.
-    const std::size_t tail = static_cast<std::size_t>(
-        std::lower_bound(first, matches.end(), end,
-                         [](const SearchMatch& match, std::int64_t at) { return match.position < at; }) -
-        matches.begin());
+    const std::size_t tail =
+        static_cast<std::size_t>(std::lower_bound(first, matches.end(), end,
+                                                  [](const SearchMatch& match, std::int64_t at) {
+                                                      return match.position < at;
+                                                  }) -
+                                 matches.begin());
     std::size_t kept = from;
     for (std::size_t i = from; i < tail; ++i) {
         SearchMatch& match = matches[i];
@@ -69,7 +71,8 @@ ChangeEffect applyChange(MatchList& matches, const DocumentChange& change,
     // Typing runs this for every result after the caret: kept as lean as it can be.
     const std::int64_t delta = change.delta();
     const auto lines = static_cast<std::int32_t>(change.linesAdded);
-    for (auto match = matches.begin() + static_cast<std::ptrdiff_t>(tail); match != matches.end(); ++match) {
+    for (auto match = matches.begin() + static_cast<std::ptrdiff_t>(tail); match != matches.end();
+         ++match) {
         match->position += delta;
         match->line += lines;
     }
@@ -99,8 +102,9 @@ MarkRange followChange(const MarkRange& range, const DocumentChange& change) {
 }
 
 MatchList::iterator firstOnLine(MatchList& matches, std::int32_t line) {
-    return std::lower_bound(matches.begin(), matches.end(), line,
-                            [](const SearchMatch& match, std::int32_t at) { return match.line < at; });
+    return std::lower_bound(
+        matches.begin(), matches.end(), line,
+        [](const SearchMatch& match, std::int32_t at) { return match.line < at; });
 }
 
 }  // namespace tarnwick

@@ -47,8 +47,8 @@ struct ChangeEffect {
 // `changedLine` is the line that holds the change's position now; `longestMatch` is at
 // least the length of every match, so that those reaching the change are found without
 // looking at the ones far before it.
-ChangeEffect applyChange(MatchList& matches, const DocumentChange& change,
-                         std::int32_t changedLine, std::int64_t longestMatch);
+ChangeEffect applyChange(MatchList& matches, const DocumentChange& change, std::int32_t changedLine,
+                         std::int64_t longestMatch);
 
 // The same bytes after a later change; a range grows over text inserted inside it or at
 // its end.

@@ -19,7 +19,8 @@ namespace {
 // Where a row is after the rows `dropped` (ascending) went: the row itself when it stayed,
 // else the first row after it that stayed.
 int rowAfterDrops(int row, const std::vector<std::size_t>& dropped) {
-    const auto before = std::lower_bound(dropped.begin(), dropped.end(), static_cast<std::size_t>(row));
+    const auto before =
+        std::lower_bound(dropped.begin(), dropped.end(), static_cast<std::size_t>(row));
     return row - static_cast<int>(before - dropped.begin());
 }
 
@@ -29,7 +30,8 @@ bool isDropped(int row, const std::vector<std::size_t>& dropped) {
 
 int rowHeight(HWND list) {
     RECT bounds{LVIR_BOUNDS, 0, 0, 0};
-    if (SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds)) == FALSE) return 0;
+    if (SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds)) == FALSE)
+        return 0;
     return bounds.bottom - bounds.top;
 }
 
@@ -48,12 +50,13 @@ void TarnwickPanel::documentModified(const SCNotification& notification) {
 void TarnwickPanel::showEditedResults(const ChangeEffect& effect, WindowHandle from) {
     // Reading is allowed while the editor notifies; changing the marks is not.
     refreshContent(EditorView(from), matchList, effect.changedLines);
-    if (!effect.droppedRows.empty()) {
+    if (effect.droppedRows.empty()) {
+        redrawShownRows(effect.firstRedrawn, effect.endRedrawn);
+    } else {
         keepRowsAfterDrops(effect.droppedRows);
         SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));
         InvalidateRect(resultsListCtrl, nullptr, FALSE);  // the rows after a dropped one moved up
     }
-    if (effect.droppedRows.empty()) redrawShownRows(effect.firstRedrawn, effect.endRedrawn);
     if (liveResults.hasMarksToClear() && !marksClearPosted)
         marksClearPosted = PostMessageW(window, kClearEditedMarksMessage, 0, 0) != FALSE;
 }
@@ -77,17 +80,18 @@ void TarnwickPanel::keepRowsAfterDrops(const std::vector<std::size_t>& droppedRo
     if (selected >= 0 && !isDropped(selected, droppedRows))
         list_view::setState(resultsListCtrl, rowAfterDrops(selected, droppedRows), LVIS_SELECTED,
                             LVIS_SELECTED);
-    const int scrolledBy =
-        rowAfterDrops(top, droppedRows) -
-        static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
-    if (scrolledBy != 0 && height > 0) SendMessageW(resultsListCtrl, LVM_SCROLL, 0, scrolledBy * height);
+    const int scrolledBy = rowAfterDrops(top, droppedRows) -
+                           static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
+    if (scrolledBy != 0 && height > 0)
+        SendMessageW(resultsListCtrl, LVM_SCROLL, 0, scrolledBy * height);
 }
 
 // Only the rows on the screen: repainting the whole list costs several milliseconds per
 // keystroke once it holds a few hundred thousand results.
 void TarnwickPanel::redrawShownRows(std::size_t first, std::size_t end) const {
     const auto top = static_cast<std::size_t>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
-    const auto shown = static_cast<std::size_t>(SendMessageW(resultsListCtrl, LVM_GETCOUNTPERPAGE, 0, 0));
+    const auto shown =
+        static_cast<std::size_t>(SendMessageW(resultsListCtrl, LVM_GETCOUNTPERPAGE, 0, 0));
     first = std::max(first, top);
     end = std::min(end, top + shown + 1);  // with the row cut at the bottom
     if (first < end) SendMessageW(resultsListCtrl, LVM_REDRAWITEMS, first, end - 1);

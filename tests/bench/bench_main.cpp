@@ -355,8 +355,9 @@ public:
         std::printf("  one character typed near the start, %ld results held:\n",
                     static_cast<long>(held));
         typedHeld.print("    per edit");
-        typedAlone.print("    per edit, the same marks but the results another document's (the editor's own work)");
-        std::printf("    added by the results: median %.3f ms, fastest %.3f ms (target under 1 ms)\n\n",
+        typedAlone.print("    per edit, the same marks, the results another document's");
+        std::printf("    added by the results: median %.3f ms, fastest %.3f ms "
+                    "(target under 1 ms)\n\n",
                     (typedHeld.median() - typedAlone.median()) * 1000,
                     (typedHeld.fastest() - typedAlone.fastest()) * 1000);
     }

@@ -22,7 +22,7 @@ struct EditCase {
     const char* name;
     bool inserted;
     std::int64_t position;
-    std::string text;  // inserted, or as many bytes deleted
+    std::string text;                   // inserted, or as many bytes deleted
     std::vector<std::int64_t> dropped;  // where the dropped matches were
     std::vector<MarkRange> marks;       // what must lose its mark afterwards
 };
@@ -54,9 +54,9 @@ protected:
         }
         view.setDocument(text);
         const int type = (change.inserted ? SC_MOD_INSERTTEXT : SC_MOD_DELETETEXT) | undoBits;
-        return live.apply(EditorView(view.handle()), view.documentPointer,
-                          {type, change.position, static_cast<std::int64_t>(change.text.size()), lines},
-                          matches);
+        return live.apply(
+            EditorView(view.handle()), view.documentPointer,
+            {type, change.position, static_cast<std::int64_t>(change.text.size()), lines}, matches);
     }
 
     void SetUp() override {
@@ -86,8 +86,8 @@ TEST_P(ResultsFollowEdits, SurvivorsAreWhereANewSearchFindsThemAndChangedOnesGo)
         const auto same = std::find_if(fresh.begin(), fresh.end(), [&](const SearchMatch& found) {
             return found.position == match.position && found.entryIndex == match.entryIndex;
         });
-        ASSERT_NE(same, fresh.end()) << "no match of entry " << match.entryIndex << " at "
-                                     << match.position;
+        ASSERT_NE(same, fresh.end())
+            << "no match of entry " << match.entryIndex << " at " << match.position;
         EXPECT_EQ(match.line, same->line) << match.position;
         EXPECT_EQ(match.length, same->length) << match.position;
         EXPECT_EQ(match.lineContent.str(), same->lineContent.str()) << match.position;
@@ -106,11 +106,19 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"LineEndAddedAbove", true, 1, "\n\n", {}, {}},
         EditCase{"TextAppendedToAMatchedLine", true, 12, " more", {}, {}},
         EditCase{"DeleteOverlappingAStart", false, 2, "xx", {3}, {{2, 7, 0}}},
-        EditCase{"DeleteOverlappingAnEndDropsBothEntries", false, 8, "xx", {3, 7}, {{3, 8, 0}, {7, 8, 1}}},
+        EditCase{"DeleteOverlappingAnEndDropsBothEntries",
+                 false,
+                 8,
+                 "xx",
+                 {3, 7},
+                 {{3, 8, 0}, {7, 8, 1}}},
         EditCase{"DeleteJustAfter", false, 9, "x", {}, {}},
         EditCase{"DeleteALineEndJoinsTheLines", false, 12, "x", {}, {}},
         EditCase{"InsertBetweenAdjacentMatchesOfOneEntry", true, 26, "Z", {}, {{26, 27, 0}}},
-        EditCase{"DeleteEverything", false, 0, std::string(sizeof(kDocument) - 1, 'x'),
+        EditCase{"DeleteEverything",
+                 false,
+                 0,
+                 std::string(sizeof(kDocument) - 1, 'x'),
                  {3, 7, 13, 17, 20, 24, 26, 30},
                  {}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -127,7 +135,8 @@ TEST_F(ResultsFollowEdits, OnlyTextChangesOfTheDocumentCountAndEachOnce) {
 
     // Another document is asked for its pointer, nothing more.
     FakeEditor other{kDocument};
-    EXPECT_FALSE(live.apply(EditorView(other.handle()), document, {SC_MOD_INSERTTEXT, 0, 1, 0}, matches));
+    EXPECT_FALSE(
+        live.apply(EditorView(other.handle()), document, {SC_MOD_INSERTTEXT, 0, 1, 0}, matches));
     EXPECT_EQ(other.messages(), std::vector<SentMessage>({{SCI_GETDOCPOINTER, 0, 0, {}}}));
 
     // The same document in a second view reports the same change: applied once. The same
@@ -138,7 +147,8 @@ TEST_F(ResultsFollowEdits, OnlyTextChangesOfTheDocumentCountAndEachOnce) {
     const std::int64_t first = matches.front().position;
     ASSERT_TRUE(edit(editor, del));
     clone.setDocument(editor.document());
-    EXPECT_FALSE(live.apply(EditorView(clone.handle()), document, {SC_MOD_DELETETEXT, 0, 1, 0}, matches));
+    EXPECT_FALSE(
+        live.apply(EditorView(clone.handle()), document, {SC_MOD_DELETETEXT, 0, 1, 0}, matches));
     ASSERT_TRUE(edit(editor, del));
     EXPECT_EQ(matches.front().position, first - 2);
     ASSERT_TRUE(edit(editor, {"", true, 0, "b", {}, {}}, SC_PERFORMED_UNDO));

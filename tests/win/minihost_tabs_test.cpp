@@ -370,8 +370,10 @@ TEST_F(MiniHostEditorNotifications, EveryEditorShowingADocumentReportsEachChange
         long long position = 0, length = 0, lines = 0;
         const auto fields = line.find(" type=");
         ASSERT_NE(line.find(document), std::string::npos) << line;
-        ASSERT_EQ(sscanf(line.c_str() + fields, " type=%d position=%lld length=%lld lines=%lld", &type,
-                         &position, &length, &lines), 4) << line;
+        ASSERT_EQ(sscanf(line.c_str() + fields, " type=%d position=%lld length=%lld lines=%lld",
+                         &type, &position, &length, &lines),
+                  4)
+            << line;
         undoAnnounced |= (type & 0x800) != 0 && (type & 0x20) != 0 && changes.size() == 1;
         if ((type & 0x3) == 0) continue;
         const std::string change = std::string(type & 0x1 ? "insert " : "delete ") +

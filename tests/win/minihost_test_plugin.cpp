@@ -171,7 +171,8 @@ constexpr std::uint32_t kFirstEditorNotification = 2000;
 void recordEdit(const SCNotification& notification) {
     constexpr int kTextBits = SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREINSERT |
                               SC_MOD_BEFOREDELETE;
-    if (notification.nmhdr.code != SCN_MODIFIED || (notification.modificationType & kTextBits) == 0 ||
+    if (notification.nmhdr.code != SCN_MODIFIED ||
+        (notification.modificationType & kTextBits) == 0 ||
         GetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", nullptr, 0) == 0)
         return;
     const auto from = static_cast<HWND>(notification.nmhdr.hwndFrom);

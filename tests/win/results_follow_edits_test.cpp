@@ -36,7 +36,8 @@ protected:
     }
 
     std::pair<LRESULT, LRESULT> selection(HWND view) const {
-        return {SendMessageW(view, SCI_GETANCHOR, 0, 0), SendMessageW(view, SCI_GETCURRENTPOS, 0, 0)};
+        return {SendMessageW(view, SCI_GETANCHOR, 0, 0),
+                SendMessageW(view, SCI_GETCURRENTPOS, 0, 0)};
     }
     std::wstring label() const { return controls().text(kResultsLabel); }
     LRESULT listMessage(UINT message, WPARAM wParam = 0) const {
@@ -111,8 +112,8 @@ TEST_F(ResultsFollowEdits, TheListKeepsItsSelectionAndScrollOnTheSameResults) {
     ASSERT_GT(top, 10);
 
     erase(host->mainView(), 9 * 10, 9);  // the tenth line's match and text
-    EXPECT_EQ(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                           LVNI_SELECTED),
+    EXPECT_EQ(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM,
+                           static_cast<WPARAM>(-1), LVNI_SELECTED),
               199);
     EXPECT_EQ(listMessage(LVM_GETTOPINDEX), top - 1);
     EXPECT_EQ(resultRows()[199][2], L"needle 0");
@@ -121,8 +122,8 @@ TEST_F(ResultsFollowEdits, TheListKeepsItsSelectionAndScrollOnTheSameResults) {
 
     // The selected result goes: no other takes its selection.
     erase(host->mainView(), 199 * 9 + 2, 3);
-    EXPECT_EQ(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                           LVNI_SELECTED),
+    EXPECT_EQ(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM,
+                           static_cast<WPARAM>(-1), LVNI_SELECTED),
               -1);
 }
 
