@@ -74,8 +74,8 @@ struct SciNotifyHeader {
 };
 
 // The editor's record of a notification: the header, then the editor's fields. The plugin
-// reads those of a modification; the record goes on past them with fields it never reads,
-// so it is only ever read through the host's pointer, never copied or made here.
+// reads those of a modification; the host's record goes on past them with fields the
+// plugin never reads, so the plugin reads it through the host's pointer, never a copy.
 struct SCNotification {
     SciNotifyHeader nmhdr;
     std::intptr_t position;  // where text was inserted, or where the deleted text began
