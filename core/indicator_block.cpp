@@ -38,6 +38,16 @@ void IndicatorBlock::clear(const EditorView& view) const {
     }
 }
 
+void IndicatorBlock::clearRanges(const EditorView& view,
+                                 const std::vector<MarkRange>& ranges) const {
+    for (const MarkRange& range : ranges) {
+        if (range.entryIndex < 0 || range.entryIndex >= kIndicatorCount) continue;
+        view.send(SCI_SETINDICATORCURRENT, asWParam(baseIndicator_ + range.entryIndex));
+        view.send(SCI_INDICATORCLEARRANGE, static_cast<std::uintptr_t>(range.start),
+                  static_cast<std::intptr_t>(range.end - range.start));
+    }
+}
+
 void IndicatorBlock::styleIndicator(const EditorView& view, std::int32_t indicator,
                                     Colorref color) const {
     view.send(SCI_INDICSETSTYLE, asWParam(indicator), INDIC_ROUNDBOX);

@@ -4,6 +4,7 @@
 
 #include "core/editor_view.hpp"
 #include "core/marked_documents.hpp"
+#include "core/match_edits.hpp"
 #include "core/search_list.hpp"
 #include "core/search_match.hpp"
 #include "host/host_records.hpp"
@@ -32,6 +33,9 @@ public:
     // Gives entry `index` its colour in the view again after the colour changed, its
     // marks kept; nothing for an entry beyond the ten or outside the list.
     void restyle(const EditorView& view, const SearchList& list, std::size_t index) const;
+    // Clears each range's bytes of its entry's indicator only; ranges of entries past the
+    // ten were never marked and send nothing.
+    void clearRanges(const EditorView& view, const std::vector<MarkRange>& ranges) const;
 
     std::int32_t baseIndicator() const { return baseIndicator_; }
 

@@ -35,6 +35,19 @@ inline constexpr std::uint32_t SCI_INDICSETUNDER = 2510;
 inline constexpr std::uint32_t SCI_INDICSETALPHA = 2523;
 inline constexpr std::uint32_t SCI_INDICSETOUTLINEALPHA = 2558;
 
+// The editor's notification of a change to a document shown in the view that sends it.
+inline constexpr std::uint32_t SCN_MODIFIED = 2008;
+
+// Bits of a modification's type. Only the first two say that text changed; the undo and
+// redo bits qualify them, and also come with the announcement of a change still to come.
+inline constexpr int SC_MOD_INSERTTEXT = 0x1;
+inline constexpr int SC_MOD_DELETETEXT = 0x2;
+inline constexpr int SC_PERFORMED_UNDO = 0x20;
+inline constexpr int SC_PERFORMED_REDO = 0x40;
+inline constexpr int SC_MOD_BEFOREINSERT = 0x400;
+inline constexpr int SC_MOD_BEFOREDELETE = 0x800;
+inline constexpr int SC_MOD_CHANGEINDICATOR = 0x4000;
+
 // The code page of a view that holds UTF-8; 0 is the system's ANSI code page.
 inline constexpr std::uint32_t SC_CP_UTF8 = 65001;
 

@@ -73,10 +73,18 @@ struct SciNotifyHeader {
     std::uint32_t code;
 };
 
-// The editor's fields follow the header in the host's record; the plugin reads none of
-// them, so only the header is declared.
+// The editor's record of a notification: the header, then the editor's fields. The plugin
+// reads those of a modification; the host's record goes on past them with fields the
+// plugin never reads, so the plugin reads it through the host's pointer, never a copy.
 struct SCNotification {
     SciNotifyHeader nmhdr;
+    std::intptr_t position;  // where text was inserted, or where the deleted text began
+    int ch;
+    int modifiers;
+    int modificationType;    // SC_MOD_* and SC_PERFORMED_* bits
+    const char* text;
+    std::intptr_t length;      // bytes inserted or deleted
+    std::intptr_t linesAdded;  // line ends inserted, or minus the line ends deleted
 };
 
 // The host's dark-mode colours, as NPPM_GETDARKMODECOLORS fills them: twelve COLORREFs
@@ -108,6 +116,11 @@ static_assert(offsetof(tTbData, pszModuleName) == 64);
 static_assert(sizeof(tTbData) == 72);
 static_assert(offsetof(SciNotifyHeader, code) == 16);
 static_assert(sizeof(SciNotifyHeader) == 24);
+static_assert(offsetof(SCNotification, position) == 24);
+static_assert(offsetof(SCNotification, modificationType) == 40);
+static_assert(offsetof(SCNotification, text) == 48);
+static_assert(offsetof(SCNotification, length) == 56);
+static_assert(offsetof(SCNotification, linesAdded) == 64);
 #elif UINTPTR_MAX == 0xFFFFFFFFu
 static_assert(sizeof(NppData) == 12);
 static_assert(sizeof(ShortcutKey) == 4);
@@ -128,6 +141,11 @@ static_assert(sizeof(tTbData) == 48);
 static_assert(offsetof(SciNotifyHeader, idFrom) == 4);
 static_assert(offsetof(SciNotifyHeader, code) == 8);
 static_assert(sizeof(SciNotifyHeader) == 12);
+static_assert(offsetof(SCNotification, position) == 12);
+static_assert(offsetof(SCNotification, modificationType) == 24);
+static_assert(offsetof(SCNotification, text) == 28);
+static_assert(offsetof(SCNotification, length) == 32);
+static_assert(offsetof(SCNotification, linesAdded) == 36);
 #else
 #error "the host's records are laid out for 4-byte and 8-byte pointers only"
 #endif

@@ -1,6 +1,9 @@
 #include "minihost/document_tabs.hpp"
 
+#include <algorithm>
 #include <set>
+
+#include "minihost/scintilla_messages.hpp"
 
 namespace tarnwick::minihost {
 
@@ -10,7 +13,8 @@ constexpr wchar_t kUntitledPrefix[] = L"new ";
 
 }  // namespace
 
-DocumentTabs::DocumentTabs(HWND parent) {
+DocumentTabs::DocumentTabs(HWND parent) : hiddenEditor_(parent) {
+    ShowWindow(hiddenEditor_.window(), SW_HIDE);
     for (auto& view : views_) view = std::make_unique<TabbedView>(parent);
     giveEmptyViewsABuffer();
 }
@@ -60,6 +64,21 @@ bool DocumentTabs::close(BufferId id) {
     buffers_.erase(found);
     giveEmptyViewsABuffer();
     return true;
+}
+
+bool DocumentTabs::reload(BufferId id, std::string_view bytes) {
+    const auto found = buffers_.find(id);
+    if (found == buffers_.end()) return false;
+    hiddenEditor_.show(found->second.document.pointer(), found->second.codePage);
+    hiddenEditor_.setText(bytes);
+    hiddenEditor_.send(SCI_SETDOCPOINTER, 0, 0);  // lets go of the document again
+    return true;
+}
+
+bool DocumentTabs::isEditor(HWND window) const {
+    return window == hiddenEditor_.window() ||
+           std::any_of(views_.begin(), views_.end(),
+                       [&](const auto& view) { return view->window() == window; });
 }
 
 std::optional<TabPosition> DocumentTabs::position(BufferId id, int firstView) const {

@@ -60,6 +60,14 @@ public:
     // tabs gets a new empty buffer. False for a buffer that is not open.
     bool close(BufferId id);
 
+    // Replaces the buffer's text with `bytes` as the editor reloads a file from disk:
+    // through a hidden editor window of its own, not through a view. False for a buffer
+    // that is not open.
+    bool reload(BufferId id, std::string_view bytes);
+
+    // True for the views' editor windows and the hidden one.
+    bool isEditor(HWND window) const;
+
     // The buffer's tab in `firstView` if it has one there, else in the other view (for
     // any `firstView` but 1, the main view is searched first).
     std::optional<TabPosition> position(BufferId id, int firstView) const;
@@ -70,6 +78,7 @@ private:
     void giveEmptyViewsABuffer();
 
     std::array<std::unique_ptr<TabbedView>, kViewCount> views_;
+    ScintillaView hiddenEditor_;
     // After the views, so the documents are given back while the windows still exist.
     std::map<BufferId, Buffer> buffers_;
     BufferId lastId_ = 0;

@@ -121,6 +121,10 @@ bool MiniHost::closeDocument(BufferId id) {
     return changeTabs([&] { return documents_->close(id); });
 }
 
+bool MiniHost::reloadDocument(BufferId id, std::string_view bytes) {
+    return documents_ && documents_->reload(id, bytes);
+}
+
 std::vector<BufferId> MiniHost::tabs(int view) const {
     if (!documents_ || !DocumentTabs::isView(view)) return {};
     return documents_->view(view).tabs();
@@ -281,8 +285,16 @@ std::optional<LRESULT> MiniHost::handleCommand(int commandId) {
     return 0;
 }
 
+// Every notification of the host's editor windows goes to the plugin, as it came.
+bool MiniHost::forwardEditorNotification(const NMHDR& header) const {
+    if (!documents_ || !documents_->isEditor(header.hwndFrom)) return false;
+    if (plugin_) plugin_->forward(header);
+    return true;
+}
+
 std::optional<LRESULT> MiniHost::handleNotify(const NMHDR& header) {
     repaintOnIndicatorChange(header);
+    if (forwardEditorNotification(header)) return 0;
     if (header.code != TCN_SELCHANGE || !documents_) return std::nullopt;
     for (int view = 0; view < DocumentTabs::kViewCount; ++view) {
         if (header.hwndFrom != tabStrip(view)) continue;
@@ -299,7 +311,7 @@ void MiniHost::repaintOnIndicatorChange(const NMHDR& header) const {
     if (header.code != SCN_MODIFIED ||
         (header.hwndFrom != mainView() && header.hwndFrom != secondView()))
         return;
-    const auto& notice = reinterpret_cast<const ModificationNotice&>(header);
+    const auto& notice = reinterpret_cast<const SCNotification&>(header);
     if ((notice.modificationType & SC_MOD_CHANGEINDICATOR) != 0)
         InvalidateRect(header.hwndFrom, nullptr, TRUE);
 }

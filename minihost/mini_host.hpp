@@ -89,6 +89,11 @@ public:
     // document that is not open.
     bool closeDocument(BufferId id);
 
+    // Replaces the document's text with `bytes` as the editor does when its file changed on
+    // disk: through a hidden editor window, whose changes the plugin hears of from neither
+    // view. False for a document that is not open.
+    bool reloadDocument(BufferId id, std::string_view bytes);
+
     // The documents of the view's tabs in their order; none for a view that does not exist.
     std::vector<BufferId> tabs(int view) const;
     // The document the view shows; 0 for a view that does not exist.
@@ -144,6 +149,7 @@ private:
     std::optional<LRESULT> handleCommand(int commandId);
     std::optional<LRESULT> handleNotify(const NMHDR& header);
     void repaintOnIndicatorChange(const NMHDR& header) const;
+    bool forwardEditorNotification(const NMHDR& header) const;
     LRESULT answerCurrentView(LPARAM lParam) const;
     LRESULT answerPosition(WPARAM wParam, LPARAM lParam) const;
     LRESULT answerActivation(WPARAM wParam, LPARAM lParam);

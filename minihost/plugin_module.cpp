@@ -103,6 +103,11 @@ void PluginModule::notify(HWND from, std::uint32_t code, std::uintptr_t idFrom) 
     beNotified_(&record.notification);
 }
 
+void PluginModule::forward(const NMHDR& header) const {
+    const CallScope call(*this);
+    beNotified_(reinterpret_cast<SCNotification*>(const_cast<NMHDR*>(&header)));
+}
+
 LRESULT PluginModule::message(UINT message, WPARAM wParam, LPARAM lParam) const {
     const CallScope call(*this);
     return messageProc_(message, wParam, lParam);

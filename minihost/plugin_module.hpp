@@ -39,6 +39,8 @@ public:
     // beNotified with a record whose header is {from, idFrom, code}; the notifications
     // about a document name its buffer id in idFrom.
     void notify(HWND from, std::uint32_t code, std::uintptr_t idFrom = 0) const;
+    // beNotified with an editor's own record, which begins with this header.
+    void forward(const NMHDR& header) const;
     LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // True while one of the plugin's functions is running: the module must not be unloaded

@@ -24,6 +24,7 @@ inline constexpr std::uint32_t SCI_GETFIRSTVISIBLELINE = 2152;
 inline constexpr std::uint32_t SCI_GETMODIFY = 2159;
 inline constexpr std::uint32_t SCI_CANUNDO = 2174;
 inline constexpr std::uint32_t SCI_EMPTYUNDOBUFFER = 2175;
+inline constexpr std::uint32_t SCI_UNDO = 2176;
 inline constexpr std::uint32_t SCI_SETTEXT = 2181;
 inline constexpr std::uint32_t SCI_GETTEXT = 2182;
 inline constexpr std::uint32_t SCI_GETTARGETSTART = 2191;
@@ -38,14 +39,7 @@ inline constexpr std::uint32_t SCI_INDICATORVALUEAT = 2507;
 inline constexpr std::uint32_t SCI_INDICGETUNDER = 2511;
 inline constexpr std::uint32_t SCI_INDICGETALPHA = 2524;
 inline constexpr std::uint32_t SCI_INDICGETOUTLINEALPHA = 2559;
-
-// A view's notification of a change to its document, and the kinds of change.
-inline constexpr std::uint32_t SCN_MODIFIED = 2008;
-inline constexpr int SC_MOD_INSERTTEXT = 0x1;
-inline constexpr int SC_MOD_DELETETEXT = 0x2;
-inline constexpr int SC_PERFORMED_UNDO = 0x20;
-inline constexpr int SC_PERFORMED_REDO = 0x40;
-inline constexpr int SC_MOD_CHANGEINDICATOR = 0x4000;
+inline constexpr std::uint32_t SCI_DELETERANGE = 2645;
 
 // The changes the editor asks its views to notify: text inserted or deleted, undo and
 // redo, and indicators set or cleared.
@@ -53,15 +47,6 @@ inline constexpr int kHostModificationMask = SC_MOD_INSERTTEXT | SC_MOD_DELETETE
                                              SC_PERFORMED_UNDO | SC_PERFORMED_REDO |
                                              SC_MOD_CHANGEINDICATOR;
 static_assert(kHostModificationMask == 0x4063);
-
-// The start of a view's notification record, as far as the host reads it.
-struct ModificationNotice {
-    SciNotifyHeader header;
-    std::intptr_t position;
-    int ch;
-    int modifiers;
-    int modificationType;
-};
 
 // The style every other style starts from.
 inline constexpr std::uintptr_t STYLE_DEFAULT = 32;

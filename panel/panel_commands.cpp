@@ -146,6 +146,7 @@ void TarnwickPanel::runSearch() {
     // A search that fails (an editor answer too large to hold, for one) throws before
     // anything is replaced: the previous results, list and highlighting stay.
     matchList = searcher.searchAll(EditorView(view), searchList);
+    liveResults.follow(matchList);
     fillResultsList();
     {
         const ModificationEventsOff quiet(hostHandles, view, searched.pointer);
@@ -159,6 +160,7 @@ void TarnwickPanel::runSearch() {
 
 void TarnwickPanel::clearResults() {
     matchList.clear();
+    liveResults.follow(matchList);
     list_view::deleteAllRows(resultsListCtrl);
     const WindowHandle view = currentView();
     // A missing view shows no document (0): the searched one then keeps stale marks.
@@ -173,10 +175,15 @@ void TarnwickPanel::clearResults() {
     refreshHits();
 }
 
-void TarnwickPanel::refreshHits() const {
-    const std::vector<std::u16string> texts = hits.texts(searchList.size(), matchList);
+// Typing that drops a result recounts the hits: with thousands of strings, setting every
+// cell again would make each such keystroke lag.
+void TarnwickPanel::refreshHits() {
+    std::vector<std::u16string> texts = hits.texts(searchList.size(), matchList);
+    shownHits.resize(texts.size());
     for (std::size_t row = 0; row < texts.size(); ++row)
-        list_view::setCellText(searchListCtrl, static_cast<int>(row), 2, texts[row]);
+        if (texts[row] != shownHits[row])
+            list_view::setCellText(searchListCtrl, static_cast<int>(row), 2, texts[row]);
+    shownHits = std::move(texts);
 }
 
 void TarnwickPanel::goToMatch() const {

@@ -73,6 +73,7 @@ void TarnwickPanel::fillSearchList() {
                             kStateImageMask);
         list_view::setCellText(searchListCtrl, row, 1, colorLabel(searchList[i].color));
     }
+    shownHits.assign(searchList.size(), {});  // the new rows' cells are empty
     refreshHits();
 }
 

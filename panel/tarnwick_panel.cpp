@@ -83,6 +83,7 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam != FALSE) catchUpWithFile();
             return FALSE;
         case kRebuildSearchList: fillSearchList(); return TRUE;
+        case kClearEditedMarksMessage: clearEditedMarks(); return TRUE;
         case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_CONTEXTMENU: return onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         default: return FALSE;

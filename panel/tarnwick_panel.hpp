@@ -8,6 +8,7 @@
 
 #include "core/document_searcher.hpp"
 #include "core/indicator_block.hpp"
+#include "core/live_results.hpp"
 #include "core/marked_documents.hpp"
 #include "core/search_list.hpp"
 #include "core/search_match.hpp"
@@ -42,6 +43,9 @@ public:
     void reapplyHighlights();
     // The host is about to close the buffer.
     void documentClosed(std::uintptr_t bufferId);
+    // An editor window reports a change to the document it shows: the results of that
+    // document follow it.
+    void documentModified(const SCNotification& notification);
 
     // Select the next (previous) result after (before) the selection in the searched
     // document, wrapping round, and its row in the results list. Nothing without results.
@@ -50,7 +54,7 @@ public:
 
     // Shows each entry's count of the current results in the search list's Hits column;
     // called whenever the results change.
-    void refreshHits() const;
+    void refreshHits();
 
 protected:
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -120,6 +124,14 @@ private:
     void fillResultsList() const;
     void describeResultRow(NMLVDISPINFOW& request) const;
 
+    // Following edits of the searched document. The message is posted after an edit: the
+    // editor's marks may not change while it notifies.
+    static constexpr UINT kClearEditedMarksMessage = WM_APP + 2;
+    void showEditedResults(const ChangeEffect& effect, WindowHandle from);
+    void keepRowsAfterDrops(const std::vector<std::size_t>& droppedRows);
+    void redrawShownRows(std::size_t first, std::size_t end) const;
+    void clearEditedMarks();
+
     NppData hostHandles{};
     int commandId = 0;
     HWND searchListCtrl = nullptr;
@@ -139,6 +151,11 @@ private:
     MatchList matchList;
     MarkedDocuments markedDocuments;
     EntryHits hits;
+    // The Hits cells as the search list shows them: only those that differ are sent.
+    std::vector<std::u16string> shownHits;
+    LiveResults liveResults;
+    // True while a message to clear the marks of edited bytes is on its way.
+    bool marksClearPosted = false;
     // The DPI the columns' widths were last set for.
     int columnsDpi = kDefaultDpi;
     // True while the host passes the panel's keys through its dialog handling.

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "dialogs/exception_barrier.hpp"
+#include "host/editor_messages.hpp"
 #include "host/host_messages.hpp"
 #include "host/host_records.hpp"
 #include "host/send_message.hpp"
@@ -71,10 +72,16 @@ void fillMenuItem(FuncItem& item, const wchar_t* name, PluginCommand command) {
     item._pShKey = nullptr;
 }
 
-void onNotification(const SciNotifyHeader& header) {
+void onNotification(const SCNotification& notification) {
+    const SciNotifyHeader& header = notification.nmhdr;
     // The host destroys its views after this: from now on they are sent messages.
     if (header.code == NPPN_SHUTDOWN) setEditorViews(nullptr, nullptr);
     if (!panel) return;
+    // The most frequent by far: every keystroke and every mark the host or a plugin sets.
+    if (header.code == SCN_MODIFIED) {
+        panel->documentModified(notification);
+        return;
+    }
     if (header.code == NPPN_SHUTDOWN) {
         panel->saveSearches();
         panel->stopTakingKeys();
@@ -119,7 +126,7 @@ __declspec(dllexport) FuncItem* getFuncsArray(int* count) {
 
 __declspec(dllexport) void beNotified(SCNotification* notification) {
     exceptionBarrier([&] {
-        if (notification != nullptr) onNotification(notification->nmhdr);
+        if (notification != nullptr) onNotification(*notification);
     });
 }
 

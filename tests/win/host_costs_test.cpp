@@ -60,8 +60,8 @@ private:
         if (code == HC_ACTION && current_ != nullptr) {
             int modificationType = 0;
             if (call.message == WM_NOTIFY) {
-                const auto& notice = *reinterpret_cast<const ModificationNotice*>(call.lParam);
-                if (notice.header.code == SCN_MODIFIED) modificationType = notice.modificationType;
+                const auto& notice = *reinterpret_cast<const SCNotification*>(call.lParam);
+                if (notice.nmhdr.code == SCN_MODIFIED) modificationType = notice.modificationType;
             }
             current_->sent_.push_back({call.hwnd, call.message, modificationType});
         }

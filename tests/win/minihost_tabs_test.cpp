@@ -345,5 +345,54 @@ TEST_F(MiniHostTabClicks, AClickOnATabShowsItAndMakesItsViewCurrent) {
                                                hostState(clicked, positionOf(1, 0), 0)}));
 }
 
+using MiniHostEditorNotifications = MiniHostTabs;
+
+// What the plugin is built around: every editor window that shows a document reports each
+// change to it, the views and the host's hidden editor alike; an undo announces its
+// change, with the undo bit, before it reports it.
+TEST_F(MiniHostEditorNotifications, EveryEditorShowingADocumentReportsEachChange) {
+    SetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", L"1");
+    startHost();
+    const BufferId id = host->newDocument(0, "abc");
+    ASSERT_TRUE(host->cloneDocument(id, 1));
+    clearLog();
+    SendMessageW(host->secondView(), SCI_INSERTTEXT, 1, reinterpret_cast<LPARAM>("X\n"));
+    SendMessageW(host->mainView(), SCI_UNDO, 0, 0);
+    ASSERT_TRUE(host->reloadDocument(id, "fresh"));
+    SetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", nullptr);
+
+    // Each change as "kind position length lines", with the windows that reported it.
+    const std::string document = " document=" + std::to_string(documentOf(host->mainView()));
+    std::vector<std::pair<std::string, std::string>> changes;
+    bool undoAnnounced = false;
+    for (const std::string& line : log()) {
+        int type = 0;
+        long long position = 0, length = 0, lines = 0;
+        const auto fields = line.find(" type=");
+        ASSERT_NE(line.find(document), std::string::npos) << line;
+        ASSERT_EQ(sscanf(line.c_str() + fields, " type=%d position=%lld length=%lld lines=%lld",
+                         &type, &position, &length, &lines),
+                  4)
+            << line;
+        undoAnnounced |= (type & 0x800) != 0 && (type & 0x20) != 0 && changes.size() == 1;
+        if ((type & 0x3) == 0) continue;
+        const std::string change = std::string(type & 0x1 ? "insert " : "delete ") +
+                                   (type & 0x20 ? "undo " : "") + std::to_string(position) + " " +
+                                   std::to_string(length) + " " + std::to_string(lines);
+        const std::string from = line.substr(0, fields).substr(0, line.find(" document="));
+        const std::string who = from == "edit from=" + number(host->mainView())     ? "main"
+                                : from == "edit from=" + number(host->secondView()) ? "second"
+                                                                                     : "other";
+        if (changes.empty() || changes.back().first != change) changes.push_back({change, ""});
+        changes.back().second += who + " ";
+    }
+    EXPECT_TRUE(undoAnnounced);
+    EXPECT_EQ(changes, (std::vector<std::pair<std::string, std::string>>{
+                           {"insert 1 2 1", "main second "},
+                           {"delete undo 1 2 -1", "main second "},
+                           {"delete 0 3 0", "main second other "},
+                           {"insert 0 5 0", "main second other "}}));
+}
+
 }  // namespace
 }  // namespace tarnwick::minihost::testing

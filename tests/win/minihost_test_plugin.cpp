@@ -164,7 +164,28 @@ extern "C" __declspec(dllexport) FuncItem* getFuncsArray(int* count) {
     return items;
 }
 
+// The editor's own notifications come by the hundred; only changes of text are recorded,
+// and only for the tests that ask for them, with the document of the window that sent them.
+constexpr std::uint32_t kFirstEditorNotification = 2000;
+
+void recordEdit(const SCNotification& notification) {
+    constexpr int kTextBits = SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREINSERT |
+                              SC_MOD_BEFOREDELETE;
+    if (notification.nmhdr.code != SCN_MODIFIED ||
+        (notification.modificationType & kTextBits) == 0 ||
+        GetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", nullptr, 0) == 0)
+        return;
+    const auto from = static_cast<HWND>(notification.nmhdr.hwndFrom);
+    record("edit from=" + number(from) +
+           " document=" + std::to_string(SendMessageW(from, SCI_GETDOCPOINTER, 0, 0)) +
+           " type=" + std::to_string(notification.modificationType) +
+           " position=" + std::to_string(notification.position) +
+           " length=" + std::to_string(notification.length) +
+           " lines=" + std::to_string(notification.linesAdded));
+}
+
 extern "C" __declspec(dllexport) void beNotified(SCNotification* notification) {
+    if (notification->nmhdr.code >= kFirstEditorNotification) return recordEdit(*notification);
     record("notify " + std::to_string(notification->nmhdr.code) +
            " from=" + number(notification->nmhdr.hwndFrom) +
            " id=" + std::to_string(notification->nmhdr.idFrom) +

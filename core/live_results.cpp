@@ -1,0 +1,62 @@
+#include "core/live_results.hpp"
+
+#include <algorithm>
+
+#include "core/document_encoding.hpp"
+#include "core/line_reader.hpp"
+#include "core/text_arena.hpp"
+#include "host/editor_messages.hpp"
+
+namespace tarnwick {
+
+void LiveResults::follow(const MatchList& matches) {
+    longestMatch_ = 0;
+    for (const SearchMatch& match : matches) longestMatch_ = std::max(longestMatch_, match.length);
+    last_.reset();
+    marksToClear_.clear();
+}
+
+std::optional<ChangeEffect> LiveResults::apply(const EditorView& from, std::intptr_t document,
+                                               const Modification& modification,
+                                               MatchList& matches) {
+    // Checked before any message: indicator changes come by the thousand during a search.
+    const auto change = documentChangeOf(modification.type, modification.position,
+                                         modification.length, modification.linesAdded);
+    if (!change || document == 0 || (matches.empty() && marksToClear_.empty()) ||
+        from.send(SCI_GETDOCPOINTER) != document)
+        return std::nullopt;
+    // Two changes in a row that are the same leave the document at different lengths.
+    const std::intptr_t lengthAfter = from.send(SCI_GETLENGTH);
+    if (last_ && last_->change == *change && last_->lengthAfter == lengthAfter) return std::nullopt;
+    last_ = Applied{*change, lengthAfter};
+
+    const auto line = static_cast<std::int32_t>(
+        from.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(change->position)));
+    for (MarkRange& range : marksToClear_) range = followChange(range, *change);
+    std::erase_if(marksToClear_, [](const MarkRange& range) { return range.start >= range.end; });
+    ChangeEffect effect = applyChange(matches, *change, line, longestMatch_);
+    marksToClear_.insert(marksToClear_.end(), effect.marksToClear.begin(),
+                         effect.marksToClear.end());
+    return effect;
+}
+
+std::vector<MarkRange> LiveResults::takeMarksToClear() {
+    return std::exchange(marksToClear_, {});
+}
+
+void refreshContent(const EditorView& view, MatchList& matches, LineSpan lines) {
+    auto match = firstOnLine(matches, lines.first);
+    if (match == matches.end() || match->line > lines.last) return;
+    const DocumentEncoding encoding = DocumentEncoding::of(view);
+    TextArena texts;
+    LineReader reader(view, encoding, texts);
+    // The matches of a line come in the order of their bytes, as the reader needs them.
+    for (; match != matches.end() && match->line <= lines.last; ++match) {
+        LineReader::Place place =
+            reader.read(match->line, static_cast<std::intptr_t>(match->position));
+        match->lineContent = std::move(place.text);
+        match->column = place.column;
+    }
+}
+
+}  // namespace tarnwick

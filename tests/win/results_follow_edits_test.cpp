@@ -1,0 +1,131 @@
+// The results stay true while the user edits the searched document in real Scintilla
+// views: matches move, those whose bytes changed go with their marks, typed text is never
+// marked, and every later repaint and jump uses the positions as they are now.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "panel_workflow_fixture.hpp"
+#include "view_text.hpp"
+
+namespace tarnwick::testing {
+namespace {
+
+using minihost::BufferId;
+constexpr int kMain = minihost::MiniHost::kMainViewIndex;
+constexpr int kSecond = minihost::MiniHost::kSecondViewIndex;
+
+class ResultsFollowEdits : public PanelWorkflow {
+protected:
+    // "needle" searched in the document the main view shows, which then holds `text`.
+    BufferId search(const std::string& text) {
+        setDocument(host->mainView(), text);
+        add(L"needle");
+        controls().click(kSearch);
+        return host->currentBuffer();
+    }
+
+    // As typing and deleting do; then the panel's posted work runs.
+    void insert(HWND view, int position, const char* text) const {
+        SendMessageW(view, SCI_INSERTTEXT, position, reinterpret_cast<LPARAM>(text));
+        host->pumpMessages();
+    }
+    void erase(HWND view, int position, int length) const {
+        SendMessageW(view, SCI_DELETERANGE, position, length);
+        host->pumpMessages();
+    }
+
+    std::pair<LRESULT, LRESULT> selection(HWND view) const {
+        return {SendMessageW(view, SCI_GETANCHOR, 0, 0),
+                SendMessageW(view, SCI_GETCURRENTPOS, 0, 0)};
+    }
+    std::wstring label() const { return controls().text(kResultsLabel); }
+    LRESULT listMessage(UINT message, WPARAM wParam = 0) const {
+        return SendMessageW(controls().control(kResultsList), message, wParam, 0);
+    }
+};
+
+TEST_F(ResultsFollowEdits, MatchesMoveDropAndRepaintWhereTheyAreNow) {
+    const HWND view = host->mainView();
+    search("x needle needleneedle\nneedle end\n");
+    insert(view, 0, "ab");
+    EXPECT_EQ(markings(view, 35), "....000000.000000000000.000000.....");
+    insert(view, 17, "Q");  // between two adjacent matches: typed, never marked
+    EXPECT_EQ(markings(view, 36), "....000000.000000.000000.000000.....");
+    insert(view, 13, "Z");  // inside a match: it goes, with its marks
+    EXPECT_EQ(markings(view, 37), "....000000.........000000.000000.....");
+    EXPECT_EQ(label(), L"Results: 3 matches found");
+
+    // A line end above moves every line; its undo moves them back, once.
+    insert(view, 0, "\n");
+    EXPECT_EQ(resultRows()[2][0], L"3");
+    SendMessageW(view, SCI_UNDO, 0, 0);
+    host->pumpMessages();
+    insert(view, 36, " more");  // the Content shows the edited lines as they are
+    EXPECT_EQ(resultRows(), (Rows{{L"1", L"needle", L"abx needle neZedleQneedle"},
+                                  {L"1", L"needle", L"abx needle neZedleQneedle"},
+                                  {L"2", L"needle", L"needle end more"}}));
+    erase(view, 29, 2);  // overlapping the last match
+    EXPECT_EQ(label(), L"Results: 2 matches found");
+    EXPECT_EQ(resultRows().size(), 2u);
+    EXPECT_EQ(markings(view, 40), "....000000.........000000...............");
+
+    // A repaint after a tab switch and a jump use the positions as they are now.
+    host->newDocument(kMain, "other");
+    ASSERT_TRUE(host->activateDocument(kMain, 0));
+    EXPECT_EQ(markings(view, 40), "....000000.........000000...............");
+    controls().doubleClickRow(1);
+    EXPECT_EQ(selection(view), std::make_pair(LRESULT{19}, LRESULT{25}));
+}
+
+TEST_F(ResultsFollowEdits, EachEditCountsOnceWhateverWindowReportsIt) {
+    const BufferId searched = search("needle one\nneedle two\n");
+    // Shown in both views, the document reports every edit from each.
+    ASSERT_TRUE(host->cloneDocument(searched, kSecond));
+    const HWND second = host->secondView();
+    insert(second, 0, "ab");
+    EXPECT_EQ(markings(second, 14), "..000000.....0");
+    controls().doubleClickRow(0);
+    EXPECT_EQ(selection(host->mainView()), std::make_pair(LRESULT{2}, LRESULT{8}));
+
+    // Edits of another document change nothing.
+    host->newDocument(kMain, "needle needle");
+    insert(host->mainView(), 0, "zzzz");
+    EXPECT_EQ(markings(second, 14), "..000000.....0");
+    EXPECT_EQ(resultRows().size(), 2u);
+
+    // The host reloads a file through a hidden editor: the results it replaces go.
+    ASSERT_TRUE(host->reloadDocument(searched, "needle fresh\n"));
+    host->pumpMessages();
+    EXPECT_TRUE(resultRows().empty());
+    EXPECT_EQ(label(), L"Results: 0 matches found");
+    EXPECT_EQ(markings(second, 13), ".............");
+}
+
+TEST_F(ResultsFollowEdits, TheListKeepsItsSelectionAndScrollOnTheSameResults) {
+    std::string text;
+    for (int line = 0; line < 300; ++line) text += "needle " + std::to_string(line % 10) + "\n";
+    search(text);
+    controls().selectRow(kResultsList, 200);
+    listMessage(LVM_ENSUREVISIBLE, 250);
+    const LRESULT top = listMessage(LVM_GETTOPINDEX);
+    ASSERT_GT(top, 10);
+
+    erase(host->mainView(), 9 * 10, 9);  // the tenth line's match and text
+    EXPECT_EQ(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM,
+                           static_cast<WPARAM>(-1), LVNI_SELECTED),
+              199);
+    EXPECT_EQ(listMessage(LVM_GETTOPINDEX), top - 1);
+    EXPECT_EQ(resultRows()[199][2], L"needle 0");
+    insert(host->mainView(), 0, "x");  // nothing goes: nothing moves in the list
+    EXPECT_EQ(listMessage(LVM_GETTOPINDEX), top - 1);
+
+    // The selected result goes: no other takes its selection.
+    erase(host->mainView(), 199 * 9 + 2, 3);
+    EXPECT_EQ(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM,
+                           static_cast<WPARAM>(-1), LVNI_SELECTED),
+              -1);
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
