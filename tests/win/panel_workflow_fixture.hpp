@@ -107,10 +107,7 @@ protected:
         if (row < 0) {
             SendMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
         } else {
-            RECT bounds{};
-            bounds.left = LVIR_LABEL;
-            SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-            const LPARAM point = MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
+            const LPARAM point = rowClickPoint(list, row);
             PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
             PostMessageW(list, WM_RBUTTONUP, 0, point);
         }

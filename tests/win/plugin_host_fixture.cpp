@@ -82,12 +82,16 @@ void PanelControls::pressDelete() const {
     SendMessageW(control(2001), WM_KEYDOWN, VK_DELETE, 0);
 }
 
-void PanelControls::doubleClickRow(int row) const {
-    const HWND list = control(2002);
+LPARAM rowClickPoint(HWND list, int row) {
     RECT bounds{};
     bounds.left = LVIR_LABEL;
     SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-    const LPARAM point = MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
+    return MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
+}
+
+void PanelControls::doubleClickRow(int row) const {
+    const HWND list = control(2002);
+    const LPARAM point = rowClickPoint(list, row);
     SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageW(list, WM_LBUTTONUP, 0, point);
     SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);

@@ -13,6 +13,10 @@
 namespace tarnwick::testing {
 
 // Reads and drives the panel's real controls by their ids.
+// A point inside a list row's label, in the list's client coordinates, as a mouse message
+// carries it.
+LPARAM rowClickPoint(HWND list, int row);
+
 class PanelControls {
 public:
     explicit PanelControls(HWND panel) : panel_(panel) {}

@@ -84,17 +84,20 @@ TEST_F(WorkingThroughResults, FromAnotherDocumentTheSearchedOneComesForwardUntil
     EXPECT_EQ(host->currentBuffer(), other);
 }
 
-TEST_F(WorkingThroughResults, HitsCountEachStringSearchedAndStayWithItUntilClear) {
+TEST_F(WorkingThroughResults, HitsCountEachStringSearchedFollowEditsAndStayWithItUntilClear) {
     setDocument(host->mainView(), kDocument);
     for (const wchar_t* text : {L"ab", L"off", L"cd", L"absent"}) add(text);
     controls().setCheckState(1, kStateUnchecked);
     EXPECT_EQ(hitsColumn(), (std::vector<std::wstring>(4)));
     controls().click(kSearch);
     EXPECT_EQ(hitsColumn(), (std::vector<std::wstring>{L"3", L"", L"1", L"0"}));
+    SendMessageW(host->mainView(), SCI_DELETERANGE, 4, 1);  // "cd" changed: its result goes
+    host->pumpMessages();
+    EXPECT_EQ(hitsColumn(), (std::vector<std::wstring>{L"3", L"", L"0", L"0"}));
     add(L"new");
     controls().selectRow(kSearchList, 0);
     controls().pressDelete();
-    EXPECT_EQ(hitsColumn(), (std::vector<std::wstring>{L"", L"1", L"0", L""}));
+    EXPECT_EQ(hitsColumn(), (std::vector<std::wstring>{L"", L"0", L"0", L""}));
     controls().click(kClear);
     EXPECT_EQ(hitsColumn(), (std::vector<std::wstring>(4)));
 }
