@@ -45,6 +45,14 @@ void deleteAllRows(HWND list) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
 }
 
+void deleteRow(HWND list, int row) {
+    SendMessageW(list, LVM_DELETEITEM, row, 0);
+}
+
+std::size_t rowCount(HWND list) {
+    return static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
 void insertRow(HWND list, int row, const std::u16string& text) {
     LVITEMW item{};
     item.mask = LVIF_TEXT;

@@ -18,6 +18,8 @@ void insertColumn(HWND list, int column, const wchar_t* title, int width);
 // Every column's width, measured at `fromDpi`, made the same size at `toDpi`.
 void rescaleColumns(HWND list, int fromDpi, int toDpi);
 void deleteAllRows(HWND list);
+void deleteRow(HWND list, int row);
+std::size_t rowCount(HWND list);
 void insertRow(HWND list, int row, const std::u16string& text);
 void setCellText(HWND list, int row, int column, const std::u16string& text);
 void setState(HWND list, int row, UINT state, UINT mask);

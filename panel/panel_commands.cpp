@@ -70,7 +70,8 @@ void TarnwickPanel::addEntry() {
     const int length = GetWindowTextW(editCtrl, text, kEntryTextBufferUnits);
     const std::u16string typed = fromWide(text, static_cast<std::size_t>(std::max(length, 0)));
     const auto add = [&typed](SearchList& list) { return list.add(typed); };
-    if (!changeSearchList({.apply = add})) return;
+    if (!changeSearchList({.apply = add, .rebuildsRows = false})) return;
+    showAddedEntry();
     SetWindowTextW(editCtrl, L"");
     SetFocus(editCtrl);
 }
@@ -78,10 +79,14 @@ void TarnwickPanel::addEntry() {
 void TarnwickPanel::removeEntry() {
     const int row = firstSelectedRow(searchListCtrl);
     if (row < 0) return;
-    const auto remove = [](SearchList& list, std::size_t entry) {
-        return list.remove(static_cast<std::ptrdiff_t>(entry));
+    std::optional<std::size_t> removed;
+    const auto remove = [&removed](SearchList& list, std::size_t entry) {
+        if (!list.remove(static_cast<std::ptrdiff_t>(entry))) return false;
+        removed = entry;
+        return true;
     };
-    changeSearchList({.apply = changeOfShownEntry(row, remove)});
+    if (changeSearchList({.apply = changeOfShownEntry(row, remove), .rebuildsRows = false}))
+        showRemovedEntry(*removed);
 }
 
 // The row keeps the state the click gave it; only a reload rebuilds the rows.

@@ -66,14 +66,40 @@ void TarnwickPanel::fillSearchList() {
     const FlagScope filling(fillingSearchList);
     const list_view::RedrawPause quiet(searchListCtrl);
     list_view::deleteAllRows(searchListCtrl);
-    for (std::size_t i = 0; i < searchList.size(); ++i) {
-        const int row = static_cast<int>(i);
-        list_view::insertRow(searchListCtrl, row, searchList[i].text);
-        list_view::setState(searchListCtrl, row, stateBitsFor(searchList[i].enabled),
-                            kStateImageMask);
-        list_view::setCellText(searchListCtrl, row, 1, colorLabel(searchList[i].color));
-    }
+    for (std::size_t i = 0; i < searchList.size(); ++i) insertSearchRow(i);
     shownHits.assign(searchList.size(), {});  // the new rows' cells are empty
+    refreshHits();
+}
+
+void TarnwickPanel::insertSearchRow(std::size_t index) const {
+    const int row = static_cast<int>(index);
+    list_view::insertRow(searchListCtrl, row, searchList[index].text);
+    list_view::setState(searchListCtrl, row, stateBitsFor(searchList[index].enabled),
+                        kStateImageMask);
+    list_view::setCellText(searchListCtrl, row, 1, colorLabel(searchList[index].color));
+}
+
+// In a host whose hook every message passes, each row costs several messages and rebuilding
+// ten thousand takes seconds: an entry added or removed moves one row, unless a reload of
+// the list has rebuilt them all already.
+void TarnwickPanel::showAddedEntry() {
+    if (list_view::rowCount(searchListCtrl) == searchList.size()) return;
+    {
+        const FlagScope filling(fillingSearchList);
+        insertSearchRow(searchList.size() - 1);
+    }
+    shownHits.emplace_back();
+    refreshHits();
+}
+
+void TarnwickPanel::showRemovedEntry(std::size_t index) {
+    if (list_view::rowCount(searchListCtrl) == searchList.size()) return;
+    {
+        const FlagScope filling(fillingSearchList);
+        list_view::deleteRow(searchListCtrl, static_cast<int>(index));
+    }
+    if (index < shownHits.size())
+        shownHits.erase(shownHits.begin() + static_cast<std::ptrdiff_t>(index));
     refreshHits();
 }
 

@@ -72,6 +72,10 @@ private:
     void layoutControls(int width, int height) const;
     void onDpiChanged();
     void fillSearchList();
+    void insertSearchRow(std::size_t index) const;
+    // After an Add or a Delete: the one row in or out.
+    void showAddedEntry();
+    void showRemovedEntry(std::size_t index);
     void updateAllCheckBox() const;
     WindowHandle currentView() const;
 
