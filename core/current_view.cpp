@@ -26,6 +26,16 @@ std::intptr_t documentShownIn(WindowHandle view) {
     return sendMessage(view, SCI_GETDOCPOINTER, 0, 0);
 }
 
+std::vector<WindowHandle> viewsShowing(const NppData& hostHandles, std::intptr_t document) {
+    std::vector<WindowHandle> views;
+    for (const std::int32_t index : {kMainView, kSecondView}) {
+        const WindowHandle view = viewAt(hostHandles, index);
+        if (document != 0 && view != nullptr && documentShownIn(view) == document)
+            views.push_back(view);
+    }
+    return views;
+}
+
 std::uintptr_t currentBufferId(const NppData& hostHandles) {
     return static_cast<std::uintptr_t>(
         sendMessage(hostHandles._nppHandle, NPPM_GETCURRENTBUFFERID, 0, 0));

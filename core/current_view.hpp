@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "host/host_records.hpp"
 
@@ -23,6 +24,10 @@ WindowHandle currentView(const NppData& hostHandles);
 // The editor's document that `view` shows, as its pointer: the same document shown in
 // both views gives the same value; 0 for no view.
 std::intptr_t documentShownIn(WindowHandle view);
+
+// The host's views that show `document` (a pointer as documentShownIn gives it), the main
+// view first: none, one, or both for a document cloned into the second view.
+std::vector<WindowHandle> viewsShowing(const NppData& hostHandles, std::intptr_t document);
 
 // The host's buffer id of the document in its current view; 0 from a host without them.
 std::uintptr_t currentBufferId(const NppData& hostHandles);

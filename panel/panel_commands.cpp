@@ -135,11 +135,8 @@ void TarnwickPanel::pickEntryColor() {
 void TarnwickPanel::restyleEntryMarks(std::size_t entryIndex) const {
     const std::optional<DocumentRef>& document = markedDocuments.results();
     if (!document) return;
-    for (const std::int32_t index : {kMainView, kSecondView}) {
-        const WindowHandle view = viewAt(hostHandles, index);
-        if (view != nullptr && documentShownIn(view) == document->pointer)
-            indicators.restyle(EditorView(view), searchList, entryIndex);
-    }
+    for (const WindowHandle view : viewsShowing(hostHandles, document->pointer))
+        indicators.restyle(EditorView(view), searchList, entryIndex);
 }
 
 void TarnwickPanel::runSearch() {
@@ -224,12 +221,8 @@ void TarnwickPanel::stepToResult(bool forward) {
                                                  : previousResultIndex(matchList, selectionStart);
     if (!index) return;
     selectMatch(editor, matchList[*index]);
-    selectResultRow(*index);
+    list_view::selectOnly(resultsListCtrl, static_cast<int>(*index));
     SetFocus(static_cast<HWND>(view));
-}
-
-void TarnwickPanel::selectResultRow(std::size_t row) const {
-    list_view::selectOnly(resultsListCtrl, static_cast<int>(row));
 }
 
 void TarnwickPanel::copySelectedLine() const {

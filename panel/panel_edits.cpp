@@ -114,14 +114,8 @@ void TarnwickPanel::clearEditedMarks() {
     if (ranges.empty() || !document) return;
     // Marks belong to the document: any view that shows it will do. Where none does, the
     // whole document is painted again when it is next shown.
-    const std::int32_t current = currentViewIndex(hostHandles);
-    for (const std::int32_t index : {current, current == kMainView ? kSecondView : kMainView}) {
-        const WindowHandle view = viewAt(hostHandles, index);
-        if (view != nullptr && documentShownIn(view) == document->pointer) {
-            indicators.clearRanges(EditorView(view), ranges);
-            return;
-        }
-    }
+    const std::vector<WindowHandle> views = viewsShowing(hostHandles, document->pointer);
+    if (!views.empty()) indicators.clearRanges(EditorView(views.front()), ranges);
 }
 
 }  // namespace tarnwick

@@ -121,7 +121,6 @@ private:
     void clearResults();
     void goToMatch() const;
     void stepToResult(bool forward);
-    void selectResultRow(std::size_t row) const;
     void restyleEntryMarks(std::size_t entryIndex) const;
     void copySelectedLine() const;
     void copyAllLines() const;
