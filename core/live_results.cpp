@@ -1,6 +1,6 @@
 #include "core/live_results.hpp"
 
-#include <algorithm>
+#include <utility>
 
 #include "core/document_encoding.hpp"
 #include "core/line_reader.hpp"
@@ -9,16 +9,14 @@
 
 namespace tarnwick {
 
-void LiveResults::follow(const MatchList& matches) {
-    longestMatch_ = 0;
-    for (const SearchMatch& match : matches) longestMatch_ = std::max(longestMatch_, match.length);
+void LiveResults::follow() {
     last_.reset();
     marksToClear_.clear();
 }
 
 std::optional<ChangeEffect> LiveResults::apply(const EditorView& from, std::intptr_t document,
                                                const Modification& modification,
-                                               MatchList& matches) {
+                                               LiveMatches& matches) {
     // Checked before any message: indicator changes come by the thousand during a search.
     const auto change = documentChangeOf(modification.type, modification.position,
                                          modification.length, modification.linesAdded);
@@ -34,7 +32,7 @@ std::optional<ChangeEffect> LiveResults::apply(const EditorView& from, std::intp
         from.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(change->position)));
     for (MarkRange& range : marksToClear_) range = followChange(range, *change);
     std::erase_if(marksToClear_, [](const MarkRange& range) { return range.start >= range.end; });
-    ChangeEffect effect = applyChange(matches, *change, line, longestMatch_);
+    ChangeEffect effect = applyChange(matches, *change, line);
     marksToClear_.insert(marksToClear_.end(), effect.marksToClear.begin(),
                          effect.marksToClear.end());
     return effect;
@@ -44,18 +42,19 @@ std::vector<MarkRange> LiveResults::takeMarksToClear() {
     return std::exchange(marksToClear_, {});
 }
 
-void refreshContent(const EditorView& view, MatchList& matches, LineSpan lines) {
-    auto match = firstOnLine(matches, lines.first);
-    if (match == matches.end() || match->line > lines.last) return;
+void refreshContent(const EditorView& view, LiveMatches& matches, LineSpan lines) {
+    const std::size_t first = matches.firstOnLine(lines.first);
+    const std::size_t end = matches.firstOnLine(lines.last + 1);
+    if (first == end) return;
     const DocumentEncoding encoding = DocumentEncoding::of(view);
     TextArena texts;
     LineReader reader(view, encoding, texts);
     // The matches of a line come in the order of their bytes, as the reader needs them.
-    for (; match != matches.end() && match->line <= lines.last; ++match) {
-        LineReader::Place place =
-            reader.read(match->line, static_cast<std::intptr_t>(match->position));
-        match->lineContent = std::move(place.text);
-        match->column = place.column;
+    for (std::size_t row = first; row < end; ++row) {
+        SearchMatch& match = matches.exact(row);
+        LineReader::Place place = reader.read(match.line, static_cast<std::intptr_t>(match.position));
+        match.lineContent = std::move(place.text);
+        match.column = place.column;
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "core/editor_view.hpp"
 #include "core/match_edits.hpp"
-#include "core/search_match.hpp"
 
 namespace tarnwick {
 
@@ -26,8 +25,9 @@ struct Modification {
 // notifies, so the marks to clear wait for the caller to take them afterwards.
 class LiveResults {
 public:
-    // A search found `matches` (or Clear left none): what was pending belongs to the old ones.
-    void follow(const MatchList& matches);
+    // A search found new matches (or Clear left none): what was pending belongs to the old
+    // ones.
+    void follow();
 
     // Applies a notification from the editor window `from` to `matches`, which were found in
     // the document `document`. Nothing, and no message sent, for what changes no text or
@@ -35,7 +35,7 @@ public:
     // of the change just applied. Asks `from` for the document, its length and the changed
     // line.
     std::optional<ChangeEffect> apply(const EditorView& from, std::intptr_t document,
-                                      const Modification& modification, MatchList& matches);
+                                      const Modification& modification, LiveMatches& matches);
 
     bool hasMarksToClear() const { return !marksToClear_.empty(); }
     // The bytes whose marks must go, as they are now; forgotten once taken.
@@ -47,13 +47,12 @@ private:
         std::intptr_t lengthAfter;  // tells a repeat from the same change made again
     };
 
-    std::int64_t longestMatch_ = 0;
     std::optional<Applied> last_;
     std::vector<MarkRange> marksToClear_;
 };
 
 // Reads again, through `view` which shows their document, the Content of the matches on
 // `lines`. Matches on one line share its text.
-void refreshContent(const EditorView& view, MatchList& matches, LineSpan lines);
+void refreshContent(const EditorView& view, LiveMatches& matches, LineSpan lines);
 
 }  // namespace tarnwick

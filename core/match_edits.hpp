@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/document_change.hpp"
-#include "core/search_match.hpp"
+#include "core/live_matches.hpp"
 
 namespace tarnwick {
 
@@ -39,22 +39,17 @@ struct ChangeEffect {
     std::size_t endRedrawn = 0;
 };
 
-// Brings `matches`, ordered by position, in line with a change of their document:
+// Brings `matches` in line with a change of their document:
 // - a match at or after the change's end moves with it, its line by the line ends added
 //   or removed; one that ends at or before the change's start stays;
 // - a match whose bytes changed (an insertion strictly inside it, a deletion that
 //   overlaps it) is dropped.
-// `changedLine` is the line that holds the change's position now; `longestMatch` is at
-// least the length of every match, so that those reaching the change are found without
-// looking at the ones far before it.
-ChangeEffect applyChange(MatchList& matches, const DocumentChange& change, std::int32_t changedLine,
-                         std::int64_t longestMatch);
+// `changedLine` is the line that holds the change's position now.
+ChangeEffect applyChange(LiveMatches& matches, const DocumentChange& change,
+                         std::int32_t changedLine);
 
 // The same bytes after a later change; a range grows over text inserted inside it or at
 // its end.
 MarkRange followChange(const MarkRange& range, const DocumentChange& change);
-
-// The first of `matches`, ordered by line, on line `line` or after it.
-MatchList::iterator firstOnLine(MatchList& matches, std::int32_t line);
 
 }  // namespace tarnwick

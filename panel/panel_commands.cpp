@@ -147,22 +147,22 @@ void TarnwickPanel::runSearch() {
     const DocumentRef searched{documentShownIn(view), currentBufferId(hostHandles)};
     // A search that fails (an editor answer too large to hold, for one) throws before
     // anything is replaced: the previous results, list and highlighting stay.
-    matchList = searcher.searchAll(EditorView(view), searchList);
-    liveResults.follow(matchList);
+    matches = LiveMatches(searcher.searchAll(EditorView(view), searchList));
+    liveResults.follow();
     fillResultsList();
     {
         const ModificationEventsOff quiet(hostHandles, view, searched.pointer);
-        indicators.apply(EditorView(view), searchList, matchList);
+        indicators.apply(EditorView(view), searchList, matches.settled());
     }
-    markedDocuments.searched(searched, !matchList.empty());
-    SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));
+    markedDocuments.searched(searched, !matches.empty());
+    SetWindowTextW(resultsLabel, asWide(resultsLabelText(matches.size())));
     hits.searched(searchList);
     refreshHits();
 }
 
 void TarnwickPanel::clearResults() {
-    matchList.clear();
-    liveResults.follow(matchList);
+    matches = LiveMatches();
+    liveResults.follow();
     list_view::deleteAllRows(resultsListCtrl);
     const WindowHandle view = currentView();
     // A missing view shows no document (0): the searched one then keeps stale marks.
@@ -180,7 +180,7 @@ void TarnwickPanel::clearResults() {
 // Typing that drops a result recounts the hits: with thousands of strings, setting every
 // cell again would make each such keystroke lag.
 void TarnwickPanel::refreshHits() {
-    std::vector<std::u16string> texts = hits.texts(searchList.size(), matchList);
+    std::vector<std::u16string> texts = hits.texts(searchList.size(), matches.settled());
     shownHits.resize(texts.size());
     for (std::size_t row = 0; row < texts.size(); ++row)
         if (texts[row] != shownHits[row])
@@ -193,9 +193,9 @@ void TarnwickPanel::goToMatch() const {
     // A copy: bringing the document forward re-enters the panel through the host's
     // notification.
     const std::optional<DocumentRef> document = markedDocuments.results();
-    if (row < 0 || static_cast<std::size_t>(row) >= matchList.size() || !document) return;
+    if (row < 0 || static_cast<std::size_t>(row) >= matches.size() || !document) return;
     const WindowHandle view =
-        jumpToMatch(hostHandles, *document, matchList[static_cast<std::size_t>(row)]);
+        jumpToMatch(hostHandles, *document, matches.at(static_cast<std::size_t>(row)));
     if (view != nullptr) SetFocus(static_cast<HWND>(view));
 }
 
@@ -211,39 +211,39 @@ void TarnwickPanel::goToPreviousResult() {
 // a jump does.
 void TarnwickPanel::stepToResult(bool forward) {
     const std::optional<DocumentRef> document = markedDocuments.results();
-    if (!document || matchList.empty()) return;
+    if (!document || matches.empty()) return;
     const WindowHandle view = showDocument(hostHandles, *document);
     if (view == nullptr) return;
     const EditorView editor(view);
     const std::int64_t selectionStart = editor.send(SCI_GETSELECTIONSTART);
-    const std::optional<std::size_t> index = forward
-                                                 ? nextResultIndex(matchList, selectionStart)
-                                                 : previousResultIndex(matchList, selectionStart);
+    const MatchList& now = matches.settled();
+    const std::optional<std::size_t> index = forward ? nextResultIndex(now, selectionStart)
+                                                     : previousResultIndex(now, selectionStart);
     if (!index) return;
-    selectMatch(editor, matchList[*index]);
+    selectMatch(editor, now[*index]);
     list_view::selectOnly(resultsListCtrl, static_cast<int>(*index));
     SetFocus(static_cast<HWND>(view));
 }
 
 void TarnwickPanel::copySelectedLine() const {
     const int row = firstSelectedRow(resultsListCtrl);
-    if (row < 0 || static_cast<std::size_t>(row) >= matchList.size()) return;
-    putTextOnClipboard(window, matchList[static_cast<std::size_t>(row)].lineContent.str());
+    if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) return;
+    putTextOnClipboard(window, matches.at(static_cast<std::size_t>(row)).lineContent.str());
 }
 
-void TarnwickPanel::copyAllLines() const {
-    if (!matchList.empty()) putTextOnClipboard(window, matchingLinesText(matchList));
+void TarnwickPanel::copyAllLines() {
+    if (!matches.empty()) putTextOnClipboard(window, matchingLinesText(matches.settled()));
 }
 
 void TarnwickPanel::fillResultsList() const {
     list_view::deleteAllRows(resultsListCtrl);
-    list_view::setRowCount(resultsListCtrl, matchList.size());
+    list_view::setRowCount(resultsListCtrl, matches.size());
 }
 
 void TarnwickPanel::describeResultRow(NMLVDISPINFOW& request) const {
-    if (request.item.iItem < 0 || static_cast<std::size_t>(request.item.iItem) >= matchList.size())
+    if (request.item.iItem < 0 || static_cast<std::size_t>(request.item.iItem) >= matches.size())
         return;
-    const SearchMatch& match = matchList[static_cast<std::size_t>(request.item.iItem)];
+    const SearchMatch match = matches.at(static_cast<std::size_t>(request.item.iItem));
     switch (request.item.iSubItem) {
         case 0: list_view::answerText(request, lineColumnText(match.line)); break;
         case 1: list_view::answerText(request, match.entryText); break;

@@ -43,18 +43,18 @@ void TarnwickPanel::documentModified(const SCNotification& notification) {
                                     notification.length, notification.linesAdded};
     const EditorView from(notification.nmhdr.hwndFrom);
     const auto effect =
-        liveResults.apply(from, document ? document->pointer : 0, modification, matchList);
+        liveResults.apply(from, document ? document->pointer : 0, modification, matches);
     if (effect) showEditedResults(*effect, from.window());
 }
 
 void TarnwickPanel::showEditedResults(const ChangeEffect& effect, WindowHandle from) {
     // Reading is allowed while the editor notifies; changing the marks is not.
-    refreshContent(EditorView(from), matchList, effect.changedLines);
+    refreshContent(EditorView(from), matches, effect.changedLines);
     if (effect.droppedRows.empty()) {
         redrawShownRows(effect.firstRedrawn, effect.endRedrawn);
     } else {
         keepRowsAfterDrops(effect.droppedRows);
-        SetWindowTextW(resultsLabel, asWide(resultsLabelText(matchList.size())));
+        SetWindowTextW(resultsLabel, asWide(resultsLabelText(matches.size())));
         refreshHits();
         InvalidateRect(resultsListCtrl, nullptr, FALSE);  // the rows after a dropped one moved up
     }
@@ -73,7 +73,7 @@ void TarnwickPanel::keepRowsAfterDrops(const std::vector<std::size_t>& droppedRo
     const int height = rowHeight(resultsListCtrl);
 
     list_view::setState(resultsListCtrl, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    SendMessageW(resultsListCtrl, LVM_SETITEMCOUNT, matchList.size(),
+    SendMessageW(resultsListCtrl, LVM_SETITEMCOUNT, matches.size(),
                  LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     if (focused >= 0 && !isDropped(focused, droppedRows))
         list_view::setState(resultsListCtrl, rowAfterDrops(focused, droppedRows), LVIS_FOCUSED,

@@ -52,7 +52,7 @@ void TarnwickPanel::stopTakingKeys() {
 }
 
 void TarnwickPanel::reapplyHighlights() {
-    tarnwick::reapplyHighlights(hostHandles, searchList, matchList, indicators, markedDocuments);
+    tarnwick::reapplyHighlights(hostHandles, searchList, matches.settled(), indicators, markedDocuments);
 }
 
 void TarnwickPanel::documentClosed(std::uintptr_t bufferId) {
@@ -159,7 +159,7 @@ bool TarnwickPanel::onContextMenu(HWND control, LPARAM position) const {
     if (control == resultsListCtrl) {
         const PopupMenuItem items[] = {
             {IDM_COPY_LINE, L"Copy Line", rowSelected},
-            {IDM_COPY_ALL_LINES, L"Copy All Lines", !matchList.empty()},
+            {IDM_COPY_ALL_LINES, L"Copy All Lines", !matches.empty()},
         };
         showContextMenu(window, control, position, items);
         return true;

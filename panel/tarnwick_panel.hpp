@@ -8,10 +8,10 @@
 
 #include "core/document_searcher.hpp"
 #include "core/indicator_block.hpp"
+#include "core/live_matches.hpp"
 #include "core/live_results.hpp"
 #include "core/marked_documents.hpp"
 #include "core/search_list.hpp"
-#include "core/search_match.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
 #include "panel/dpi_scale.hpp"
 #include "panel/entry_hits.hpp"
@@ -123,7 +123,7 @@ private:
     void stepToResult(bool forward);
     void restyleEntryMarks(std::size_t entryIndex) const;
     void copySelectedLine() const;
-    void copyAllLines() const;
+    void copyAllLines();
     void fillResultsList() const;
     void describeResultRow(NMLVDISPINFOW& request) const;
 
@@ -151,7 +151,7 @@ private:
     IndicatorBlock indicators;
     SettingsStore settings;
     SearchList searchList;
-    MatchList matchList;
+    LiveMatches matches;
     MarkedDocuments markedDocuments;
     EntryHits hits;
     // The Hits cells as the search list shows them: only those that differ are sent.

@@ -41,7 +41,8 @@ protected:
         return DocumentSearcher{}.searchAll(EditorView(view.handle()), list);
     }
 
-    // Makes the edit in `view`'s document and tells `live` as the editor would.
+    // Makes the edit in `view`'s document and tells `live` as the editor would; then the
+    // edited lines' Content is read again, as the panel does.
     std::optional<ChangeEffect> edit(FakeEditor& view, const EditCase& change, int undoBits = 0) {
         std::string text = view.document();
         const auto at = static_cast<std::size_t>(change.position);
@@ -54,44 +55,50 @@ protected:
         }
         view.setDocument(text);
         const int type = (change.inserted ? SC_MOD_INSERTTEXT : SC_MOD_DELETETEXT) | undoBits;
-        return live.apply(
+        auto effect = live.apply(
             EditorView(view.handle()), view.documentPointer,
             {type, change.position, static_cast<std::int64_t>(change.text.size()), lines}, matches);
+        if (effect) refreshContent(EditorView(view.handle()), matches, effect->changedLines);
+        return effect;
     }
 
-    void SetUp() override {
-        matches = search(editor);
-        live.follow(matches);
+    void SetUp() override { matches = LiveMatches(search(editor)); }
+
+    // Every match held is one a new search finds at its place, with its line and Content.
+    void expectEachFoundAgain() {
+        const MatchList fresh = search(editor);
+        for (std::size_t row = 0; row < matches.size(); ++row) {
+            const SearchMatch match = matches.at(row);
+            const auto same =
+                std::find_if(fresh.begin(), fresh.end(), [&](const SearchMatch& found) {
+                    return found.position == match.position &&
+                           found.entryIndex == match.entryIndex;
+                });
+            ASSERT_NE(same, fresh.end())
+                << "no match of entry " << match.entryIndex << " at " << match.position;
+            EXPECT_EQ(match.line, same->line) << match.position;
+            EXPECT_EQ(match.length, same->length) << match.position;
+            EXPECT_EQ(match.lineContent.str(), same->lineContent.str()) << match.position;
+        }
     }
 
     SearchList list = listOf({enabledEntry(u"needle"), enabledEntry(u"le")});
     FakeEditor editor{kDocument};
-    MatchList matches;
+    LiveMatches matches;
     LiveResults live;
 };
 
 TEST_P(ResultsFollowEdits, SurvivorsAreWhereANewSearchFindsThemAndChangedOnesGo) {
     const EditCase& change = GetParam();
-    const MatchList before = matches;
+    const MatchList before = matches.settled();
     const auto effect = edit(editor, change);
     ASSERT_TRUE(effect);
-    refreshContent(EditorView(editor.handle()), matches, effect->changedLines);
 
     std::vector<std::int64_t> dropped;
     for (const std::size_t row : effect->droppedRows) dropped.push_back(before[row].position);
     EXPECT_EQ(dropped, change.dropped);
     EXPECT_EQ(matches.size(), before.size() - dropped.size());
-    const MatchList fresh = search(editor);
-    for (const SearchMatch& match : matches) {
-        const auto same = std::find_if(fresh.begin(), fresh.end(), [&](const SearchMatch& found) {
-            return found.position == match.position && found.entryIndex == match.entryIndex;
-        });
-        ASSERT_NE(same, fresh.end())
-            << "no match of entry " << match.entryIndex << " at " << match.position;
-        EXPECT_EQ(match.line, same->line) << match.position;
-        EXPECT_EQ(match.length, same->length) << match.position;
-        EXPECT_EQ(match.lineContent.str(), same->lineContent.str()) << match.position;
-    }
+    expectEachFoundAgain();
     EXPECT_EQ(live.takeMarksToClear(), change.marks);
     EXPECT_FALSE(live.hasMarksToClear());
 }
@@ -123,6 +130,28 @@ INSTANTIATE_TEST_SUITE_P(
                  {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Edits far after, far before and between earlier ones: the moves of the rows after each
+// edit, held back until read, stay right wherever the next edit lands.
+TEST_F(ResultsFollowEdits, EditsAllOverTheDocumentKeepEveryMatchInPlace) {
+    std::string text;
+    for (int copy = 0; copy < 6; ++copy) text += kDocument;
+    editor.setDocument(text);
+    matches = LiveMatches(search(editor));
+    const std::vector<EditCase> edits{
+        {"", true, 180, "Q", {}, {}},       {"", true, 181, "R", {}, {}},
+        {"", true, 0, "a\nb", {}, {}},      {"", false, 70, "xx\nx", {}, {}},
+        {"", true, 100, "\n\n", {}, {}},   {"", false, 3, "x", {}, {}},
+        {"", true, 150, "needle", {}, {}}, {"", false, 120, "xxxxxxxxxxxxxxxxxx", {}, {}},
+        {"", true, 60, "Z", {}, {}}};
+    for (const EditCase& change : edits) {
+        ASSERT_TRUE(edit(editor, change)) << change.position;
+        expectEachFoundAgain();
+    }
+    EXPECT_GT(matches.size(), 20u);
+    matches.settled();
+    expectEachFoundAgain();
+}
+
 TEST_F(ResultsFollowEdits, OnlyTextChangesOfTheDocumentCountAndEachOnce) {
     const EditorView view(editor.handle());
     const std::intptr_t document = editor.documentPointer;
@@ -144,15 +173,15 @@ TEST_F(ResultsFollowEdits, OnlyTextChangesOfTheDocumentCountAndEachOnce) {
     FakeEditor clone{kDocument};
     clone.documentPointer = document;
     const EditCase del{"", false, 0, "a", {}, {}};
-    const std::int64_t first = matches.front().position;
+    const std::int64_t first = matches.position(0);
     ASSERT_TRUE(edit(editor, del));
     clone.setDocument(editor.document());
     EXPECT_FALSE(
         live.apply(EditorView(clone.handle()), document, {SC_MOD_DELETETEXT, 0, 1, 0}, matches));
     ASSERT_TRUE(edit(editor, del));
-    EXPECT_EQ(matches.front().position, first - 2);
+    EXPECT_EQ(matches.position(0), first - 2);
     ASSERT_TRUE(edit(editor, {"", true, 0, "b", {}, {}}, SC_PERFORMED_UNDO));
-    EXPECT_EQ(matches.front().position, first - 1);
+    EXPECT_EQ(matches.position(0), first - 1);
 }
 
 TEST_F(ResultsFollowEdits, MarksToClearFollowLaterChangesUntilTaken) {
