@@ -163,6 +163,7 @@ void TarnwickPanel::runSearch() {
 void TarnwickPanel::clearResults() {
     matches = LiveMatches();
     liveResults.follow();
+    forgetEditedRows();
     list_view::deleteAllRows(resultsListCtrl);
     const WindowHandle view = currentView();
     // A missing view shows no document (0): the searched one then keeps stale marks.
@@ -235,7 +236,8 @@ void TarnwickPanel::copyAllLines() {
     if (!matches.empty()) putTextOnClipboard(window, matchingLinesText(matches.settled()));
 }
 
-void TarnwickPanel::fillResultsList() const {
+void TarnwickPanel::fillResultsList() {
+    forgetEditedRows();
     list_view::deleteAllRows(resultsListCtrl);
     list_view::setRowCount(resultsListCtrl, matches.size());
 }

@@ -51,7 +51,7 @@ void TarnwickPanel::showEditedResults(const ChangeEffect& effect, WindowHandle f
     // Reading is allowed while the editor notifies; changing the marks is not.
     refreshContent(EditorView(from), matches, effect.changedLines);
     if (effect.droppedRows.empty()) {
-        redrawShownRows(effect.firstRedrawn, effect.endRedrawn);
+        redrawEditedRowsLater(effect.firstRedrawn, effect.endRedrawn);
     } else {
         keepRowsAfterDrops(effect.droppedRows);
         SetWindowTextW(resultsLabel, asWide(resultsLabelText(matches.size())));
@@ -71,6 +71,7 @@ void TarnwickPanel::keepRowsAfterDrops(const std::vector<std::size_t>& droppedRo
         SendMessageW(resultsListCtrl, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     const auto top = static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
     const int height = rowHeight(resultsListCtrl);
+    forgetEditedRows();  // numbered before the drops; the whole list is drawn again
 
     list_view::setState(resultsListCtrl, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     SendMessageW(resultsListCtrl, LVM_SETITEMCOUNT, matches.size(),
@@ -87,11 +88,32 @@ void TarnwickPanel::keepRowsAfterDrops(const std::vector<std::size_t>& droppedRo
         SendMessageW(resultsListCtrl, LVM_SCROLL, 0, scrolledBy * height);
 }
 
-// Typing changes the rows of one line: those are redrawn as they are, each message to the
-// list costing much in a host whose hook every message passes. Lines added or removed
-// renumber every row after them: that run is cut to the rows on the screen first, as
-// redrawing a few hundred thousand rows costs milliseconds per keystroke. A hidden list is
-// painted whole when it is shown.
+// Drawing a row sends the list and the panel a dozen messages, each costing much in a host
+// whose hook every message passes: the rows an edit changed are drawn a moment later,
+// together with those of the keystrokes that follow meanwhile, so that typing itself never
+// waits for the list. A hidden list is painted whole when it is shown.
+void TarnwickPanel::redrawEditedRowsLater(std::size_t first, std::size_t end) {
+    if (first >= end || !IsWindowVisible(resultsListCtrl)) return;
+    if (editedRows.first < editedRows.end) {
+        editedRows = {std::min(editedRows.first, first), std::max(editedRows.end, end)};
+        return;
+    }
+    editedRows = {first, end};
+    SetTimer(window, kRedrawEditedRowsTimer, kRedrawEditedRowsDelayMs, nullptr);
+}
+
+void TarnwickPanel::redrawEditedRows() {
+    KillTimer(window, kRedrawEditedRowsTimer);
+    redrawShownRows(editedRows.first, std::min(editedRows.end, matches.size()));
+    forgetEditedRows();
+}
+
+void TarnwickPanel::forgetEditedRows() {
+    editedRows = {};
+}
+
+// Lines added or removed renumber every row after them: that run is cut to the rows on the
+// screen first, as redrawing a few hundred thousand rows takes long.
 void TarnwickPanel::redrawShownRows(std::size_t first, std::size_t end) const {
     constexpr std::size_t kFewRows = 64;
     if (first >= end || !IsWindowVisible(resultsListCtrl)) return;

@@ -84,6 +84,10 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case kRebuildSearchList: fillSearchList(); return TRUE;
         case kClearEditedMarksMessage: clearEditedMarks(); return TRUE;
+        case WM_TIMER:
+            if (wParam != kRedrawEditedRowsTimer) return FALSE;
+            redrawEditedRows();
+            return TRUE;
         case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_CONTEXTMENU: return onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         default: return FALSE;

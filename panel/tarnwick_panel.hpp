@@ -124,7 +124,7 @@ private:
     void restyleEntryMarks(std::size_t entryIndex) const;
     void copySelectedLine() const;
     void copyAllLines();
-    void fillResultsList() const;
+    void fillResultsList();
     void describeResultRow(NMLVDISPINFOW& request) const;
 
     // Following edits of the searched document. The message is posted after an edit: the
@@ -132,6 +132,13 @@ private:
     static constexpr UINT kClearEditedMarksMessage = WM_APP + 2;
     void showEditedResults(const ChangeEffect& effect, WindowHandle from);
     void keepRowsAfterDrops(const std::vector<std::size_t>& droppedRows);
+    // Rows whose line or Content an edit changed are drawn again after this delay, all
+    // those of the keystrokes meanwhile at once.
+    static constexpr UINT_PTR kRedrawEditedRowsTimer = 1;
+    static constexpr UINT kRedrawEditedRowsDelayMs = 50;
+    void redrawEditedRowsLater(std::size_t first, std::size_t end);
+    void redrawEditedRows();
+    void forgetEditedRows();
     void redrawShownRows(std::size_t first, std::size_t end) const;
     void clearEditedMarks();
 
@@ -159,6 +166,12 @@ private:
     LiveResults liveResults;
     // True while a message to clear the marks of edited bytes is on its way.
     bool marksClearPosted = false;
+    // The rows to draw again when the timer fires, numbered as they are now; none while
+    // `first` is not below `end`.
+    struct RowSpan {
+        std::size_t first = 0;
+        std::size_t end = 0;
+    } editedRows;
     // The DPI the columns' widths were last set for.
     int columnsDpi = kDefaultDpi;
     // True while the host passes the panel's keys through its dialog handling.

@@ -23,6 +23,8 @@ public:
         HWND window;
         UINT message;
         int modificationType;  // of SCN_MODIFIED; 0 for anything else
+        WPARAM wParam;
+        LPARAM lParam;
     };
 
     SentMessages()
@@ -52,6 +54,14 @@ public:
             if (sent.window == parent && (sent.modificationType & mask) != 0) ++count;
         return count;
     }
+    // The parameters of each `message` sent to `window`, in order.
+    std::vector<std::pair<WPARAM, LPARAM>> parametersTo(HWND window, UINT message) const {
+        std::vector<std::pair<WPARAM, LPARAM>> parameters;
+        for (const Sent& sent : sent_)
+            if (sent.window == window && sent.message == message)
+                parameters.emplace_back(sent.wParam, sent.lParam);
+        return parameters;
+    }
     void forget() { sent_.clear(); }
 
 private:
@@ -63,7 +73,8 @@ private:
                 const auto& notice = *reinterpret_cast<const SCNotification*>(call.lParam);
                 if (notice.nmhdr.code == SCN_MODIFIED) modificationType = notice.modificationType;
             }
-            current_->sent_.push_back({call.hwnd, call.message, modificationType});
+            current_->sent_.push_back(
+                {call.hwnd, call.message, modificationType, call.wParam, call.lParam});
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
@@ -163,6 +174,27 @@ TEST_F(HostCosts, RepaintsAndJumpsLeaveBothViewsTheirMasksTheSecondShowingTheDoc
     EXPECT_EQ(markings(host->mainView(), 8), "..000000");
     EXPECT_EQ(markings(host->secondView(), 8), "..000000");
     EXPECT_EQ(sent.notificationsTo(host->mainWindow(), SC_MOD_CHANGEINDICATOR), 0);
+}
+
+// Each row drawn costs the list a dozen messages through the host's hook: a burst of typing
+// leaves the edited line's rows to be drawn once, a moment later.
+TEST_F(HostCosts, TypingDrawsTheEditedRowsOnceItPauses) {
+    const HWND view = host->mainView();
+    setDocument(view, "needle a\nb needle needle\nneedle c\n");
+    add(L"needle");
+    controls().click(kSearch);
+    const HWND list = controls().control(kResultsList);
+    SentMessages sent;
+    for (const char* typed : {"x", "y", "z"})
+        SendMessageW(view, SCI_INSERTTEXT, 10, reinterpret_cast<LPARAM>(typed));
+    EXPECT_TRUE(sent.parametersTo(list, LVM_REDRAWITEMS).empty());
+    for (int wait = 0; wait < 100 && sent.parametersTo(list, LVM_REDRAWITEMS).empty(); ++wait) {
+        Sleep(10);
+        host->pumpMessages();
+    }
+    EXPECT_EQ(sent.parametersTo(list, LVM_REDRAWITEMS),
+              (std::vector<std::pair<WPARAM, LPARAM>>{{1, 2}}));
+    EXPECT_EQ(resultRows()[2], (std::vector<std::wstring>{L"2", L"needle", L"bzyx needle needle"}));
 }
 
 TEST_F(HostCosts, ALongLineIsShownAroundEachOfItsMatches) {
