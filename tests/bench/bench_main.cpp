@@ -602,8 +602,8 @@ private:
 
 // Without arguments each document shape is measured in a process of its own, so that every
 // memory figure is that of the process's first search; "search SHAPE" measures one,
-// "lines SHAPE" one long line against the same text in lines, and "edit" the editing of the
-// log alone.
+// "lines SHAPE" one long line against the same text in lines, "edit" the editing of the
+// log alone and "list" a list of 10,000 strings alone.
 int main(int argc, char** argv) {
     try {
         using namespace tarnwick::bench;
@@ -618,6 +618,10 @@ int main(int argc, char** argv) {
         }
         if (argc == 2 && std::string(argv[1]) == "edit") {
             Bench().editFigures(makeDocumentShape("log"));
+            return 0;
+        }
+        if (argc == 2 && std::string(argv[1]) == "list") {
+            Bench().bigListFigures();
             return 0;
         }
         Bench().messageCostFigures();
