@@ -52,7 +52,8 @@ void refreshContent(const EditorView& view, LiveMatches& matches, LineSpan lines
     // The matches of a line come in the order of their bytes, as the reader needs them.
     for (std::size_t row = first; row < end; ++row) {
         SearchMatch& match = matches.exact(row);
-        LineReader::Place place = reader.read(match.line, static_cast<std::intptr_t>(match.position));
+        LineReader::Place place =
+            reader.read(match.line, static_cast<std::intptr_t>(match.position));
         match.lineContent = std::move(place.text);
         match.column = place.column;
     }

@@ -218,8 +218,8 @@ void TarnwickPanel::stepToResult(bool forward) {
     const EditorView editor(view);
     const std::int64_t selectionStart = editor.send(SCI_GETSELECTIONSTART);
     const MatchList& now = matches.settled();
-    const std::optional<std::size_t> index = forward ? nextResultIndex(now, selectionStart)
-                                                     : previousResultIndex(now, selectionStart);
+    const std::optional<std::size_t> index =
+        forward ? nextResultIndex(now, selectionStart) : previousResultIndex(now, selectionStart);
     if (!index) return;
     selectMatch(editor, now[*index]);
     list_view::selectOnly(resultsListCtrl, static_cast<int>(*index));

@@ -52,7 +52,8 @@ void TarnwickPanel::stopTakingKeys() {
 }
 
 void TarnwickPanel::reapplyHighlights() {
-    tarnwick::reapplyHighlights(hostHandles, searchList, matches.settled(), indicators, markedDocuments);
+    tarnwick::reapplyHighlights(hostHandles, searchList, matches.settled(), indicators,
+                                markedDocuments);
 }
 
 void TarnwickPanel::documentClosed(std::uintptr_t bufferId) {

@@ -71,8 +71,7 @@ protected:
             const SearchMatch match = matches.at(row);
             const auto same =
                 std::find_if(fresh.begin(), fresh.end(), [&](const SearchMatch& found) {
-                    return found.position == match.position &&
-                           found.entryIndex == match.entryIndex;
+                    return found.position == match.position && found.entryIndex == match.entryIndex;
                 });
             ASSERT_NE(same, fresh.end())
                 << "no match of entry " << match.entryIndex << " at " << match.position;
@@ -138,8 +137,8 @@ TEST_F(ResultsFollowEdits, EditsAllOverTheDocumentKeepEveryMatchInPlace) {
     editor.setDocument(text);
     matches = LiveMatches(search(editor));
     const std::vector<EditCase> edits{
-        {"", true, 180, "Q", {}, {}},       {"", true, 181, "R", {}, {}},
-        {"", true, 0, "a\nb", {}, {}},      {"", false, 70, "xx\nx", {}, {}},
+        {"", true, 180, "Q", {}, {}},      {"", true, 181, "R", {}, {}},
+        {"", true, 0, "a\nb", {}, {}},     {"", false, 70, "xx\nx", {}, {}},
         {"", true, 100, "\n\n", {}, {}},   {"", false, 3, "x", {}, {}},
         {"", true, 150, "needle", {}, {}}, {"", false, 120, "xxxxxxxxxxxxxxxxxx", {}, {}},
         {"", true, 60, "Z", {}, {}}};
