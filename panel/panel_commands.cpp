@@ -47,13 +47,17 @@ void TarnwickPanel::catchUpWithFile() {
 }
 
 std::function<bool(SearchList&)> TarnwickPanel::changeOfShownEntry(
-    int row, std::function<bool(SearchList&, std::size_t)> change) const {
+    int row, std::function<bool(SearchList&, std::size_t)> change,
+    std::optional<std::size_t>* changedEntry) const {
     if (row < 0 || static_cast<std::size_t>(row) >= searchList.size())
         return [](SearchList&) { return false; };
     return [text = searchList[static_cast<std::size_t>(row)].text,
-            place = static_cast<std::size_t>(row), change = std::move(change)](SearchList& list) {
+            place = static_cast<std::size_t>(row), change = std::move(change),
+            changedEntry](SearchList& list) {
         const std::optional<std::size_t> entry = list.find(text, place);
-        return entry && change(list, *entry);
+        if (!entry || !change(list, *entry)) return false;
+        if (changedEntry != nullptr) *changedEntry = entry;
+        return true;
     };
 }
 
@@ -80,12 +84,11 @@ void TarnwickPanel::removeEntry() {
     const int row = firstSelectedRow(searchListCtrl);
     if (row < 0) return;
     std::optional<std::size_t> removed;
-    const auto remove = [&removed](SearchList& list, std::size_t entry) {
-        if (!list.remove(static_cast<std::ptrdiff_t>(entry))) return false;
-        removed = entry;
-        return true;
+    const auto remove = [](SearchList& list, std::size_t entry) {
+        return list.remove(static_cast<std::ptrdiff_t>(entry));
     };
-    if (changeSearchList({.apply = changeOfShownEntry(row, remove), .rebuildsRows = false}))
+    if (changeSearchList(
+            {.apply = changeOfShownEntry(row, remove, &removed), .rebuildsRows = false}))
         showRemovedEntry(*removed);
 }
 
@@ -112,12 +115,11 @@ void TarnwickPanel::setAllEnabled() {
 
 void TarnwickPanel::setEntryColor(int row, Colorref color) {
     std::optional<std::size_t> recolored;
-    const auto setColor = [color, &recolored](SearchList& list, std::size_t entry) {
-        if (!list.setColor(static_cast<std::ptrdiff_t>(entry), color)) return false;
-        recolored = entry;
-        return true;
+    const auto setColor = [color](SearchList& list, std::size_t entry) {
+        return list.setColor(static_cast<std::ptrdiff_t>(entry), color);
     };
-    if (!changeSearchList({.apply = changeOfShownEntry(row, setColor), .rebuildsRows = false}))
+    if (!changeSearchList(
+            {.apply = changeOfShownEntry(row, setColor, &recolored), .rebuildsRows = false}))
         return;
     list_view::setCellText(searchListCtrl, static_cast<int>(*recolored), 1, colorLabel(color));
     restyleEntryMarks(*recolored);
@@ -217,11 +219,10 @@ void TarnwickPanel::stepToResult(bool forward) {
     if (view == nullptr) return;
     const EditorView editor(view);
     const std::int64_t selectionStart = editor.send(SCI_GETSELECTIONSTART);
-    const MatchList& now = matches.settled();
-    const std::optional<std::size_t> index =
-        forward ? nextResultIndex(now, selectionStart) : previousResultIndex(now, selectionStart);
+    const std::optional<std::size_t> index = forward ? nextResultIndex(matches, selectionStart)
+                                                     : previousResultIndex(matches, selectionStart);
     if (!index) return;
-    selectMatch(editor, now[*index]);
+    selectMatch(editor, matches.at(*index));
     list_view::selectOnly(resultsListCtrl, static_cast<int>(*index));
     SetFocus(static_cast<HWND>(view));
 }

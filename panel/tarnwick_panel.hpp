@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 
 #include "core/document_searcher.hpp"
 #include "core/indicator_block.hpp"
@@ -100,9 +101,11 @@ private:
     // Loads the list again, with no change of its own, when the file changed since.
     void catchUpWithFile();
     // The change of the entry shown in `row`, found again after a reload by its text and
-    // place; nothing when that entry is gone.
+    // place; nothing when that entry is gone. Where the change is made, `changedEntry`, if
+    // given, receives the entry's index.
     std::function<bool(SearchList&)> changeOfShownEntry(
-        int row, std::function<bool(SearchList&, std::size_t)> change) const;
+        int row, std::function<bool(SearchList&, std::size_t)> change,
+        std::optional<std::size_t>* changedEntry = nullptr) const;
     void rebuildSearchList(bool later);
     // Posted to the panel itself: rebuild the search list control, which could not be
     // rebuilt while it was telling of a change of its own.

@@ -81,7 +81,7 @@ MatchList matchesAt(std::initializer_list<std::pair<std::int32_t, std::int64_t>>
 // Strictly after and strictly before the selection's start, wrapping round at both ends;
 // two results at one place count as one step.
 TEST(ResultStepping, FindsTheNeighbourOfTheSelectionStartAndWrapsRound) {
-    const MatchList matches = matchesAt({{0, 5}, {1, 5}, {0, 12}, {1, 30}});
+    const LiveMatches matches(matchesAt({{0, 5}, {1, 5}, {0, 12}, {1, 30}}));
     struct Case {
         std::int64_t start;
         std::size_t next, previous;
@@ -92,9 +92,9 @@ TEST(ResultStepping, FindsTheNeighbourOfTheSelectionStartAndWrapsRound) {
         EXPECT_EQ(nextResultIndex(matches, c.start), c.next) << c.start;
         EXPECT_EQ(previousResultIndex(matches, c.start), c.previous) << c.start;
     }
-    EXPECT_EQ(nextResultIndex({}, 3), std::nullopt);
-    EXPECT_EQ(previousResultIndex({}, 3), std::nullopt);
-    const MatchList one = matchesAt({{0, 7}});
+    EXPECT_EQ(nextResultIndex(LiveMatches(), 3), std::nullopt);
+    EXPECT_EQ(previousResultIndex(LiveMatches(), 3), std::nullopt);
+    const LiveMatches one(matchesAt({{0, 7}}));
     EXPECT_EQ(nextResultIndex(one, 7), 0u);
     EXPECT_EQ(previousResultIndex(one, 7), 0u);
 }
