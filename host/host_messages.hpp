@@ -34,12 +34,15 @@ inline constexpr std::uint32_t NPPM_DARKMODESUBCLASSANDTHEME = 2136;
 inline constexpr std::uintptr_t kDarkModeThemeDialog = 0x0000000B;
 inline constexpr std::uint32_t NPPM_ALLOCATEINDICATOR = 2137;
 
-// Notification codes: the first three arrive through beNotified, the dock codes as
+// Notification codes: the first four arrive through beNotified, the dock codes as
 // WM_NOTIFY from the host window (low 16 bits of the code). The two about documents
 // name the buffer in the header's idFrom.
 inline constexpr std::uint32_t NPPN_FILEBEFORECLOSE = 1003;
 inline constexpr std::uint32_t NPPN_SHUTDOWN = 1009;
 inline constexpr std::uint32_t NPPN_BUFFERACTIVATED = 1010;
+// After a Replace All, made with the view's modification events off: the header's hwndFrom
+// holds the changed document's buffer id (not a window), idFrom is 0.
+inline constexpr std::uint32_t NPPN_GLOBALMODIFIED = 1030;
 inline constexpr std::uint32_t DMN_DOCK = 1052;
 inline constexpr std::uint32_t DMN_FLOAT = 1053;
 

@@ -57,10 +57,19 @@ if ! has_scite_source; then
 fi
 [ ${#missing[@]} -gt 0 ] && needs_update=true
 
-if $needs_update; then
-    echo "setup: apt-get update"
-    as_root apt-get update -q
-fi
+# A mirror caught mid-sync fails one index now and then: a few tries, then the install
+# goes on with what was fetched and fails clearly if a package is really missing.
+update_package_lists() {
+    local attempt
+    for attempt in 1 2 3; do
+        echo "setup: apt-get update"
+        as_root apt-get update -q && return 0
+        sleep $((attempt * 5))
+    done
+    echo "setup: apt-get update failed for some sources; going on with the lists fetched" >&2
+}
+
+if $needs_update; then update_package_lists; fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     as_root env DEBIAN_FRONTEND=noninteractive \
