@@ -71,20 +71,53 @@ void LiveMatches::moveFrom(std::size_t row, std::int64_t delta, std::int32_t lin
     pendingLines_ += lines;
 }
 
-void LiveMatches::erase(const std::vector<std::size_t>& rows) {
-    if (rows.empty()) return;
-    startPendingAt(std::max(pendingStart_, rows.back() + 1));
-    std::size_t kept = rows.front();
-    for (std::size_t row = rows.front(), next = 0; row < matches_.size(); ++row) {
-        if (next < rows.size() && rows[next] == row) {
-            ++next;
+void LiveMatches::drop(std::size_t row, std::int64_t at, std::int32_t line) {
+    SearchMatch& match = exact(row);
+    if (match.length == 0) return;
+    match.position = at;
+    match.line = line;
+    match.length = 0;
+    ++dropped_;
+}
+
+std::vector<std::size_t> LiveMatches::compact() {
+    std::vector<std::size_t> rows;
+    if (dropped_ == 0) return rows;
+    settled();
+    for (std::size_t row = 0; row < matches_.size(); ++row)
+        if (matches_[row].length == 0) rows.push_back(row);
+    std::erase_if(matches_, [](const SearchMatch& match) { return match.length == 0; });
+    pendingStart_ = matches_.size();
+    dropped_ = 0;
+    return rows;
+}
+
+std::vector<std::size_t> LiveMatches::replace(const std::vector<std::size_t>& rows,
+                                              MatchList added) {
+    settled();
+    MatchList kept;
+    kept.reserve(matches_.size() - rows.size() + added.size());
+    std::vector<std::size_t> addedRows;
+    auto next = added.begin();
+    auto removed = rows.begin();
+    for (std::size_t row = 0; row <= matches_.size(); ++row) {
+        // Added matches go before the first kept match that starts after them.
+        const bool last = row == matches_.size();
+        while (next != added.end() && (last || next->position < matches_[row].position)) {
+            longestMatch_ = std::max(longestMatch_, next->length);
+            addedRows.push_back(kept.size());
+            kept.push_back(std::move(*next++));
+        }
+        if (last) break;
+        if (removed != rows.end() && *removed == row) {
+            ++removed;
             continue;
         }
-        if (kept != row) matches_[kept] = std::move(matches_[row]);
-        ++kept;
+        kept.push_back(std::move(matches_[row]));
     }
-    matches_.resize(kept);
-    pendingStart_ -= rows.size();
+    matches_ = std::move(kept);
+    pendingStart_ = matches_.size();
+    return addedRows;
 }
 
 void LiveMatches::startPendingAt(std::size_t row) {

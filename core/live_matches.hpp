@@ -26,6 +26,8 @@ public:
 
     std::int64_t position(std::size_t row) const;
     std::int32_t line(std::size_t row) const;
+    std::int64_t length(std::size_t row) const { return matches_[row].length; }
+    std::int32_t entryIndex(std::size_t row) const { return matches_[row].entryIndex; }
     // One match, as it is now.
     SearchMatch at(std::size_t row) const;
     // One match, as it is now, to change in place.
@@ -40,8 +42,18 @@ public:
 
     // Every row from `row` on moves by `delta` bytes and `lines` lines.
     void moveFrom(std::size_t row, std::int64_t delta, std::int32_t lines);
-    // Removes `rows`, ascending.
-    void erase(const std::vector<std::size_t>& rows);
+    // Typing that breaks many results at once (a macro, a column edit) would rewrite every
+    // later row per break: a broken row stays in its place instead, with no bytes, at
+    // `position` on `line`, until compact() removes every such row in one pass.
+    void drop(std::size_t row, std::int64_t position, std::int32_t line);
+    bool isDropped(std::size_t row) const { return matches_[row].length == 0; }
+    bool hasDropped() const { return dropped_ > 0; }
+    // Removes the dropped rows; returns them, numbered as they were, ascending.
+    std::vector<std::size_t> compact();
+
+    // Removes `rows` (ascending) and puts `added` (ordered by position) in their places
+    // among the rest. Returns the rows `added` now have, ascending.
+    std::vector<std::size_t> replace(const std::vector<std::size_t>& rows, MatchList added);
 
 private:
     // Makes `row` the first row the pending offset holds for.
@@ -49,6 +61,7 @@ private:
 
     MatchList matches_;
     std::int64_t longestMatch_ = 0;
+    std::size_t dropped_ = 0;
     // Rows from pendingStart_ on are stored before this move.
     std::size_t pendingStart_ = 0;
     std::int64_t pendingDelta_ = 0;

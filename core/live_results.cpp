@@ -9,8 +9,18 @@
 
 namespace tarnwick {
 
+void LiveResults::searched(const EditorView& view, const SearchList& entries,
+                           MatchList& matches) {
+    follow();
+    following_ = true;
+    entries_ = entries;
+    check_.record(view, matches);
+}
+
 void LiveResults::follow() {
+    following_ = false;
     last_.reset();
+    edits_.clear();
     marksToClear_.clear();
 }
 
@@ -20,7 +30,7 @@ std::optional<ChangeEffect> LiveResults::apply(const EditorView& from, std::intp
     // Checked before any message: indicator changes come by the thousand during a search.
     const auto change = documentChangeOf(modification.type, modification.position,
                                          modification.length, modification.linesAdded);
-    if (!change || document == 0 || (matches.empty() && marksToClear_.empty()) ||
+    if (!change || document == 0 || (!following_ && marksToClear_.empty()) ||
         from.send(SCI_GETDOCPOINTER) != document)
         return std::nullopt;
     // Two changes in a row that are the same leave the document at different lengths.
@@ -35,11 +45,43 @@ std::optional<ChangeEffect> LiveResults::apply(const EditorView& from, std::intp
     ChangeEffect effect = applyChange(matches, *change, line);
     marksToClear_.insert(marksToClear_.end(), effect.marksToClear.begin(),
                          effect.marksToClear.end());
+    if (!following_) return effect;
+    for (const std::uint32_t hash : effect.droppedHashes) check_.forget(hash);
+    check_.follow(from, *change, lengthAfter);
+    edits_.add(*change);
     return effect;
 }
 
 std::vector<MarkRange> LiveResults::takeMarksToClear() {
     return std::exchange(marksToClear_, {});
+}
+
+RowsChanged LiveResults::searchEdits(const EditorView& view, LiveMatches& matches,
+                                     std::vector<MarkRange>& marksToClear) {
+    return take(view, matches, searchSpans(view, entries_, matches, edits_.take()),
+                &marksToClear);
+}
+
+RowsChanged LiveResults::searchAppended(const EditorView& view, LiveMatches& matches) {
+    const ByteSpan added{check_.length(), view.send(SCI_GETLENGTH)};
+    RowsChanged rows = take(view, matches, searchSpans(view, entries_, matches, {added}), nullptr);
+    check_.retake(view);
+    return rows;
+}
+
+RowsChanged LiveResults::take(const EditorView& view, LiveMatches& matches, SpanResults found,
+                              std::vector<MarkRange>* marksToClear) {
+    for (const std::size_t row : found.removedRows) {
+        const SearchMatch match = matches.at(row);
+        check_.forget(match.bytesHash);
+        if (marksToClear)
+            marksToClear->push_back(
+                {match.position, match.position + match.length, match.entryIndex});
+    }
+    check_.add(view, found.added);
+    RowsChanged rows{found.removedRows, {}};
+    rows.added = matches.replace(found.removedRows, std::move(found.added));
+    return rows;
 }
 
 void refreshContent(const EditorView& view, LiveMatches& matches, LineSpan lines) {
@@ -51,6 +93,7 @@ void refreshContent(const EditorView& view, LiveMatches& matches, LineSpan lines
     LineReader reader(view, encoding, texts);
     // The matches of a line come in the order of their bytes, as the reader needs them.
     for (std::size_t row = first; row < end; ++row) {
+        if (matches.isDropped(row)) continue;
         SearchMatch& match = matches.exact(row);
         LineReader::Place place =
             reader.read(match.line, static_cast<std::intptr_t>(match.position));

@@ -33,7 +33,8 @@ void clearBetweenAdjacent(const std::vector<SearchMatch>& rows, const DocumentCh
 std::vector<SearchMatch> rowsBetween(const LiveMatches& matches, std::size_t first,
                                      std::size_t end) {
     std::vector<SearchMatch> rows;
-    for (std::size_t row = first; row < end; ++row) rows.push_back(matches.at(row));
+    for (std::size_t row = first; row < end; ++row)
+        if (!matches.isDropped(row)) rows.push_back(matches.at(row));
     return rows;
 }
 
@@ -50,16 +51,17 @@ ChangeEffect applyChange(LiveMatches& matches, const DocumentChange& change,
     const std::size_t from = matches.firstAtOrAfter(change.position - matches.longestMatch());
     const std::size_t tail = matches.firstAtOrAfter(change.end());
     for (std::size_t row = from; row < tail; ++row) {
+        if (matches.isDropped(row)) continue;
         const SearchMatch match = matches.at(row);
         if (!isChangedBy(match, change)) continue;
         effect.droppedRows.push_back(row);
+        effect.droppedHashes.push_back(match.bytesHash);
         const MarkRange bytes{change.moved(match.position), change.moved(endOf(match)),
                               match.entryIndex};
         if (bytes.start < bytes.end) effect.marksToClear.push_back(bytes);
+        matches.drop(row, change.moved(match.position), changedLine);
     }
-    matches.erase(effect.droppedRows);
-    matches.moveFrom(tail - effect.droppedRows.size(), change.delta(),
-                     static_cast<std::int32_t>(change.linesAdded));
+    matches.moveFrom(tail, change.delta(), static_cast<std::int32_t>(change.linesAdded));
     effect.firstRedrawn = matches.firstOnLine(changedLine);
     // Lines added or removed renumber every row after the change.
     effect.endRedrawn =

@@ -26,8 +26,11 @@ struct LineSpan {
 
 // What one change did to the results.
 struct ChangeEffect {
-    // The rows the dropped matches had before the change, ascending.
+    // The rows of the matches the change broke, ascending; they stay in place, dropped,
+    // until the matches are compacted.
     std::vector<std::size_t> droppedRows;
+    // Their hashes, as the text check counted them.
+    std::vector<std::uint32_t> droppedHashes;
     // The bytes of the dropped matches as they are now, and text inserted where the
     // editor carries a mark over it: between two adjacent matches of one entry.
     std::vector<MarkRange> marksToClear;
@@ -43,7 +46,8 @@ struct ChangeEffect {
 // - a match at or after the change's end moves with it, its line by the line ends added
 //   or removed; one that ends at or before the change's start stays;
 // - a match whose bytes changed (an insertion strictly inside it, a deletion that
-//   overlaps it) is dropped.
+//   overlaps it) is dropped, left in place until the matches are compacted; matches
+//   dropped before are skipped.
 // `changedLine` is the line that holds the change's position now.
 ChangeEffect applyChange(LiveMatches& matches, const DocumentChange& change,
                          std::int32_t changedLine);

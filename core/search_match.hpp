@@ -19,6 +19,7 @@ struct SearchMatch {
     std::int64_t length = 0;      // as the editor reports it, not from entryText
     std::int32_t entryIndex = 0;  // index of the entry in the list at search time
     std::int32_t column = 0;      // the match's first UTF-16 unit in lineContent
+    std::uint32_t bytesHash = 0;  // of the matched bytes, as the text check took them
 };
 
 // The result of one search, ordered by line and then by position.

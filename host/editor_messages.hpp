@@ -34,6 +34,13 @@ inline constexpr std::uint32_t SCI_INDICATORCLEARRANGE = 2505;
 inline constexpr std::uint32_t SCI_INDICSETUNDER = 2510;
 inline constexpr std::uint32_t SCI_INDICSETALPHA = 2523;
 inline constexpr std::uint32_t SCI_INDICSETOUTLINEALPHA = 2558;
+// A pointer to the bytes from wParam on, lParam of them, valid until the next change; it
+// moves the editor's gap only when the range spans it.
+inline constexpr std::uint32_t SCI_GETRANGEPOINTER = 2643;
+// Where the gap of the editor's buffer is: the bytes before it and those after it are
+// each contiguous.
+inline constexpr std::uint32_t SCI_GETGAPPOSITION = 2644;
+inline constexpr std::uint32_t SCI_INDICATORVALUEAT = 2507;
 
 // The editor's notification of a change to a document shown in the view that sends it.
 inline constexpr std::uint32_t SCN_MODIFIED = 2008;

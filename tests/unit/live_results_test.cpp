@@ -59,10 +59,29 @@ protected:
             EditorView(view.handle()), view.documentPointer,
             {type, change.position, static_cast<std::int64_t>(change.text.size()), lines}, matches);
         if (effect) refreshContent(EditorView(view.handle()), matches, effect->changedLines);
+        matches.compact();  // as the panel does once the editor has told of its changes
         return effect;
     }
 
-    void SetUp() override { matches = LiveMatches(search(editor)); }
+    void SetUp() override { startFollowing(); }
+
+    void startFollowing() {
+        MatchList found = search(editor);
+        live.searched(EditorView(editor.handle()), list, found);
+        matches = LiveMatches(std::move(found));
+    }
+
+    // The held results, each as "position:entry line content".
+    std::vector<std::string> described(const MatchList& results) const {
+        std::vector<std::string> texts;
+        for (const SearchMatch& match : results) {
+            const std::u16string content = match.lineContent.str();
+            texts.push_back(std::to_string(match.position) + ":" +
+                            std::to_string(match.entryIndex) + " " + std::to_string(match.line) +
+                            " " + std::string(content.begin(), content.end()));
+        }
+        return texts;
+    }
 
     // Every match held is one a new search finds at its place, with its line and Content.
     void expectEachFoundAgain() {
@@ -135,7 +154,7 @@ TEST_F(ResultsFollowEdits, EditsAllOverTheDocumentKeepEveryMatchInPlace) {
     std::string text;
     for (int copy = 0; copy < 6; ++copy) text += kDocument;
     editor.setDocument(text);
-    matches = LiveMatches(search(editor));
+    startFollowing();
     const std::vector<EditCase> edits{
         {"", true, 180, "Q", {}, {}},      {"", true, 181, "R", {}, {}},
         {"", true, 0, "a\nb", {}, {}},     {"", false, 70, "xx\nx", {}, {}},
@@ -190,5 +209,77 @@ TEST_F(ResultsFollowEdits, MarksToClearFollowLaterChangesUntilTaken) {
     EXPECT_EQ(live.takeMarksToClear(), (std::vector<MarkRange>{{5, 11, 0}}));
 }
 
+
+// After a pause the edited text is searched again: whatever the edits did, the results are
+// then exactly what a new search of the whole document finds, rows, lines and Content.
+TEST_F(ResultsFollowEdits, EditedTextSearchedAgainIsWhatANewSearchFinds) {
+    struct Case {
+        const char* name;
+        std::string document;
+        std::vector<EditCase> edits;
+    };
+    std::string lines;
+    for (int line = 0; line < 100; ++line) lines += "nedle " + std::to_string(line) + "\n";
+    std::vector<EditCase> column;  // an "e" typed into every line, as a column edit does
+    for (int line = 0; line < 100; ++line)
+        column.push_back({"", true, 2 + line * static_cast<std::int64_t>(lines.find('\n') + 2), "e"});
+    const Case cases[] = {
+        {"TypingCompletesAMatch", "ab needl cd\n", {{"", true, 8, "e"}}},
+        {"TwoInsertionsMakeOne", "ab  cd\n", {{"", true, 3, "ne"}, {"", true, 5, "edle"}}},
+        {"DeletionJoinsHalves", "nee--dle\n", {{"", false, 3, "--"}}},
+        {"LineEndSplitsAMatchAndUndoJoinsIt",
+         "x needle y\n",
+         {{"", true, 5, "\n"}, {"", false, 5, "\n"}}},
+        {"ShiftedRunOfOverlappingCandidates", "aaaaaaa needle\n", {{"", true, 0, "a"}}},
+        {"RunShrinks", "aaaaaaaa\n", {{"", false, 0, "a"}, {"", false, 3, "a"}}},
+        {"ColumnEditOverEveryLine", lines, column},
+    };
+    list = listOf({enabledEntry(u"needle"), enabledEntry(u"aa"), enabledEntry(u"le")});
+    for (const Case& c : cases) {
+        editor.setDocument(c.document);
+        startFollowing();
+        for (const EditCase& change : c.edits) ASSERT_TRUE(edit(editor, change)) << c.name;
+        std::vector<MarkRange> marks;
+        live.searchEdits(EditorView(editor.handle()), matches, marks);
+        EXPECT_FALSE(live.hasEdits());
+        EXPECT_EQ(described(matches.settled()), described(search(editor))) << c.name;
+        EXPECT_EQ(live.verify(EditorView(editor.handle()), matches), TextCheck::Verdict::same)
+            << c.name;
+    }
+}
+
+// A change nobody told of: the check tells text added at the end from any other change,
+// wherever the editor's gap is, and only the added text is searched.
+TEST_F(ResultsFollowEdits, SilentChangesAreToldApartByTheTextCheck) {
+    using Verdict = TextCheck::Verdict;
+    const std::string before = kDocument;
+    const struct {
+        const char* name;
+        std::string after;
+        Verdict verdict;
+    } cases[] = {
+        {"Unchanged", before, Verdict::same},
+        {"LogGrew", before + "needle\nand le more needle", Verdict::appended},
+        {"LineAddedAtTheTop", "needle\n" + before, Verdict::changed},
+        {"SameLengthResultsMoved", "ab cd needle\nneedle needleneedle\nx", Verdict::changed},
+        {"AResultsCaseChanged", "ab Needle cd\nneedle needleneedle\nx", Verdict::changed},
+        {"Shorter", before.substr(0, 20), Verdict::changed},
+        {"EndRewrittenAndGrown", before.substr(0, before.size() - 1) + "yneedle", Verdict::changed},
+    };
+    for (const auto& c : cases) {
+        for (const std::intptr_t gap : {0, 9, 25, 1000}) {
+            editor.gapPosition = gap;
+            editor.setDocument(before);
+            startFollowing();
+            editor.setDocument(c.after);
+            const EditorView view(editor.handle());
+            ASSERT_EQ(live.verify(view, matches), c.verdict) << c.name << " gap " << gap;
+            if (c.verdict != Verdict::appended) continue;
+            live.searchAppended(view, matches);
+            EXPECT_EQ(described(matches.settled()), described(search(editor))) << c.name;
+            EXPECT_EQ(live.verify(view, matches), Verdict::same) << c.name;
+        }
+    }
+}
 }  // namespace
 }  // namespace tarnwick::testing

@@ -28,6 +28,9 @@ public:
     std::uint32_t codePage = 65001;    // the answer to SCI_GETCODEPAGE
     std::intptr_t documentPointer;     // the answer to SCI_GETDOCPOINTER; at first its own
     std::intptr_t modEventMask = 0x4063;  // SCI_SETMODEVENTMASK's; at first the host's
+    // SCI_GETGAPPOSITION's answer, cut to the document; the bytes stay in one block, so
+    // what a reader makes of the two parts' pointers is checked all the same.
+    std::intptr_t gapPosition = 0;
 
 protected:
     std::intptr_t answer(SentMessage& recorded) override;

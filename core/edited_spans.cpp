@@ -1,0 +1,36 @@
+#include "core/edited_spans.hpp"
+
+#include <algorithm>
+
+namespace tarnwick {
+
+void EditedSpans::add(const DocumentChange& change) {
+    // A span grows over text inserted inside it or at its end.
+    for (ByteSpan& span : spans_)
+        span = {change.moved(span.start),
+                change.inserted && change.position == span.end ? span.end + change.length
+                                                               : change.moved(span.end)};
+    spans_.push_back({change.position, change.inserted ? change.position + change.length
+                                                       : change.position});
+    if (spans_.size() <= kMostSpans) return;
+    ByteSpan hull = spans_.front();
+    for (const ByteSpan& span : spans_)
+        hull = {std::min(hull.start, span.start), std::max(hull.end, span.end)};
+    spans_ = {hull};
+}
+
+std::vector<ByteSpan> EditedSpans::take() {
+    std::sort(spans_.begin(), spans_.end(),
+              [](const ByteSpan& a, const ByteSpan& b) { return a.start < b.start; });
+    std::vector<ByteSpan> joined;
+    for (const ByteSpan& span : spans_) {
+        if (!joined.empty() && span.start <= joined.back().end)
+            joined.back().end = std::max(joined.back().end, span.end);
+        else
+            joined.push_back(span);
+    }
+    spans_.clear();
+    return joined;
+}
+
+}  // namespace tarnwick
