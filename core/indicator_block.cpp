@@ -71,12 +71,25 @@ void IndicatorBlock::apply(const EditorView& view, const SearchList& list,
         if (list[i].enabled)
             styleIndicator(view, baseIndicator_ + static_cast<std::int32_t>(i), list[i].color);
     }
+    fill(view, matches);
+}
+
+void IndicatorBlock::fill(const EditorView& view, const MatchList& matches) const {
     for (const SearchMatch& match : matches) {
         if (match.entryIndex >= kIndicatorCount) continue;
         view.send(SCI_SETINDICATORCURRENT, asWParam(baseIndicator_ + match.entryIndex));
         view.send(SCI_INDICATORFILLRANGE, static_cast<std::uintptr_t>(match.position),
                   static_cast<std::intptr_t>(match.length));
     }
+}
+
+bool IndicatorBlock::marksKept(const EditorView& view, const LiveMatches& matches) const {
+    for (std::size_t row = 0; row < matches.size(); ++row) {
+        if (matches.entryIndex(row) >= kIndicatorCount) continue;
+        return view.send(SCI_INDICATORVALUEAT, asWParam(baseIndicator_ + matches.entryIndex(row)),
+                         static_cast<std::intptr_t>(matches.position(row))) != 0;
+    }
+    return true;
 }
 
 void reapplyHighlights(const NppData& hostHandles, const SearchList& list, const MatchList& matches,

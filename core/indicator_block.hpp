@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/editor_view.hpp"
+#include "core/live_matches.hpp"
 #include "core/marked_documents.hpp"
 #include "core/match_edits.hpp"
 #include "core/search_list.hpp"
@@ -29,6 +30,11 @@ public:
     void apply(const EditorView& view, const SearchList& list, const MatchList& matches) const;
 
     void clear(const EditorView& view) const;
+    // Fills the marks of these matches of the ten entries, the others left as they are.
+    void fill(const EditorView& view, const MatchList& matches) const;
+    // False when the first of the matches that the ten entries mark has lost its mark: the
+    // host cleared the document's marks when it read the file again.
+    bool marksKept(const EditorView& view, const LiveMatches& matches) const;
 
     // Gives entry `index` its colour in the view again after the colour changed, its
     // marks kept; nothing for an entry beyond the ten or outside the list.

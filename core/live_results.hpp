@@ -7,6 +7,7 @@
 #include "core/edited_spans.hpp"
 #include "core/editor_view.hpp"
 #include "core/match_edits.hpp"
+#include "core/row_mapping.hpp"
 #include "core/search_list.hpp"
 #include "core/span_search.hpp"
 #include "core/text_check.hpp"
@@ -19,12 +20,6 @@ struct Modification {
     std::int64_t position = 0;
     std::int64_t length = 0;
     std::int64_t linesAdded = 0;
-};
-
-// Rows of the results list before and after a change of the results.
-struct RowsChanged {
-    std::vector<std::size_t> removed;  // numbered as they were, ascending
-    std::vector<std::size_t> added;    // numbered as they are, ascending
 };
 
 // Keeps the results of the last search true to their document, whatever changes it.
@@ -76,6 +71,7 @@ public:
     RowsChanged searchAppended(const EditorView& view, LiveMatches& matches);
     // The document changed where no view showed it: the next check fails.
     void distrust() { check_.distrust(); }
+    bool distrusted() const { return check_.distrusted(); }
 
     // The entries of the last search, as they were then.
     const SearchList& entries() const { return entries_; }

@@ -40,6 +40,7 @@ public:
     void retake(const EditorView& view);
     // Whatever the text holds now, it is not to be trusted (changed where no view shows it).
     void distrust() { distrusted_ = true; }
+    bool distrusted() const { return distrusted_; }
 
     Verdict verify(const EditorView& view, const LiveMatches& matches) const;
     // The length the results describe: where text added at the end begins.

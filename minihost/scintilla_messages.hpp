@@ -35,7 +35,6 @@ inline constexpr std::uint32_t SCI_ADDREFDOCUMENT = 2376;
 inline constexpr std::uint32_t SCI_RELEASEDOCUMENT = 2377;
 inline constexpr std::uint32_t SCI_STYLEGETFORE = 2481;
 inline constexpr std::uint32_t SCI_STYLEGETBACK = 2482;
-inline constexpr std::uint32_t SCI_INDICATORVALUEAT = 2507;
 inline constexpr std::uint32_t SCI_INDICGETUNDER = 2511;
 inline constexpr std::uint32_t SCI_INDICGETALPHA = 2524;
 inline constexpr std::uint32_t SCI_INDICGETOUTLINEALPHA = 2559;

@@ -145,27 +145,26 @@ void TarnwickPanel::runSearch() {
     const WindowHandle view = currentView();
     if (view == nullptr) return;
     // The results remember their document, so that its marks and jumps never land in
-    // another one.
+    // another one, and they follow it from now on.
     const DocumentRef searched{documentShownIn(view), currentBufferId(hostHandles)};
     // A search that fails (an editor answer too large to hold, for one) throws before
     // anything is replaced: the previous results, list and highlighting stay.
-    matches = LiveMatches(searcher.searchAll(EditorView(view), searchList));
-    liveResults.follow();
+    MatchList found = searcher.searchAll(EditorView(view), searchList);
+    liveResults.searched(EditorView(view), searchList, found);
+    matches = LiveMatches(std::move(found));
+    followed = searched;
+    stopEditTimers();
     fillResultsList();
-    {
-        const ModificationEventsOff quiet(hostHandles, view, searched.pointer);
-        indicators.apply(EditorView(view), searchList, matches.settled());
-    }
-    markedDocuments.searched(searched, !matches.empty());
-    SetWindowTextW(resultsLabel, asWide(resultsLabelText(matches.size())));
+    paintAllMarks(view);
     hits.searched(searchList);
-    refreshHits();
+    showResultsCount();
 }
 
 void TarnwickPanel::clearResults() {
     matches = LiveMatches();
     liveResults.follow();
-    forgetEditedRows();
+    followed.reset();
+    stopEditTimers();
     list_view::deleteAllRows(resultsListCtrl);
     const WindowHandle view = currentView();
     // A missing view shows no document (0): the searched one then keeps stale marks.
@@ -191,15 +190,20 @@ void TarnwickPanel::refreshHits() {
     shownHits = std::move(texts);
 }
 
-void TarnwickPanel::goToMatch() const {
-    const int row = firstSelectedRow(resultsListCtrl);
+// The document is brought forward and its results made true first: the row selected is
+// then read, as the check may have found the document changed and searched it again.
+void TarnwickPanel::goToMatch() {
     // A copy: bringing the document forward re-enters the panel through the host's
     // notification.
     const std::optional<DocumentRef> document = markedDocuments.results();
-    if (row < 0 || static_cast<std::size_t>(row) >= matches.size() || !document) return;
-    const WindowHandle view =
-        jumpToMatch(hostHandles, *document, matches.at(static_cast<std::size_t>(row)));
-    if (view != nullptr) SetFocus(static_cast<HWND>(view));
+    if (firstSelectedRow(resultsListCtrl) < 0 || !document) return;
+    const WindowHandle view = showDocument(hostHandles, *document);
+    if (view == nullptr) return;
+    catchUpWithDocument(view);
+    const int row = firstSelectedRow(resultsListCtrl);
+    if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) return;
+    selectMatch(EditorView(view), matches.at(static_cast<std::size_t>(row)));
+    SetFocus(static_cast<HWND>(view));
 }
 
 void TarnwickPanel::goToNextResult() {
@@ -217,6 +221,8 @@ void TarnwickPanel::stepToResult(bool forward) {
     if (!document || matches.empty()) return;
     const WindowHandle view = showDocument(hostHandles, *document);
     if (view == nullptr) return;
+    catchUpWithDocument(view);
+    if (matches.empty()) return;
     const EditorView editor(view);
     const std::int64_t selectionStart = editor.send(SCI_GETSELECTIONSTART);
     const std::optional<std::size_t> index = forward ? nextResultIndex(matches, selectionStart)
@@ -227,14 +233,15 @@ void TarnwickPanel::stepToResult(bool forward) {
     SetFocus(static_cast<HWND>(view));
 }
 
-void TarnwickPanel::copySelectedLine() const {
+void TarnwickPanel::copySelectedLine() {
+    if (!resultsTrueForCopy()) return;
     const int row = firstSelectedRow(resultsListCtrl);
     if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) return;
     putTextOnClipboard(window, matches.at(static_cast<std::size_t>(row)).lineContent.str());
 }
 
 void TarnwickPanel::copyAllLines() {
-    if (!matches.empty()) putTextOnClipboard(window, matchingLinesText(matches.settled()));
+    if (resultsTrueForCopy() && !matches.empty()) putTextOnClipboard(window, matchingLinesText(matches.settled()));
 }
 
 void TarnwickPanel::fillResultsList() {

@@ -1,5 +1,6 @@
 // How the panel follows edits of the searched document: the results move and drop as the
-// core's rules say, the list keeps its place, and marks on changed bytes go afterwards.
+// core's rules say, the list keeps its place, marks on changed bytes go afterwards, and
+// the edited text is searched again once the typing pauses.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include "core/current_view.hpp"
+#include "core/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
 #include "panel/list_view.hpp"
 #include "panel/result_texts.hpp"
@@ -16,18 +18,6 @@ namespace tarnwick {
 
 namespace {
 
-// Where a row is after the rows `dropped` (ascending) went: the row itself when it stayed,
-// else the first row after it that stayed.
-int rowAfterDrops(int row, const std::vector<std::size_t>& dropped) {
-    const auto before =
-        std::lower_bound(dropped.begin(), dropped.end(), static_cast<std::size_t>(row));
-    return row - static_cast<int>(before - dropped.begin());
-}
-
-bool isDropped(int row, const std::vector<std::size_t>& dropped) {
-    return std::binary_search(dropped.begin(), dropped.end(), static_cast<std::size_t>(row));
-}
-
 int rowHeight(HWND list) {
     RECT bounds{LVIR_BOUNDS, 0, 0, 0};
     if (SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds)) == FALSE)
@@ -35,57 +25,114 @@ int rowHeight(HWND list) {
     return bounds.bottom - bounds.top;
 }
 
+int countPerPage(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
 }  // namespace
 
 void TarnwickPanel::documentModified(const SCNotification& notification) {
-    const auto& document = markedDocuments.results();
     const Modification modification{notification.modificationType, notification.position,
                                     notification.length, notification.linesAdded};
     const EditorView from(notification.nmhdr.hwndFrom);
     const auto effect =
-        liveResults.apply(from, document ? document->pointer : 0, modification, matches);
+        liveResults.apply(from, followed ? followed->pointer : 0, modification, matches);
     if (effect) showEditedResults(*effect, from.window());
 }
 
 void TarnwickPanel::showEditedResults(const ChangeEffect& effect, WindowHandle from) {
     // Reading is allowed while the editor notifies; changing the marks is not.
     refreshContent(EditorView(from), matches, effect.changedLines);
-    if (effect.droppedRows.empty()) {
-        redrawEditedRowsLater(effect.firstRedrawn, effect.endRedrawn);
-    } else {
-        keepRowsAfterDrops(effect.droppedRows);
-        SetWindowTextW(resultsLabel, asWide(resultsLabelText(matches.size())));
-        refreshHits();
-        InvalidateRect(resultsListCtrl, nullptr, FALSE);  // the rows after a dropped one moved up
-    }
-    if (liveResults.hasMarksToClear() && !marksClearPosted)
-        marksClearPosted = PostMessageW(window, kClearEditedMarksMessage, 0, 0) != FALSE;
+    redrawEditedRowsLater(effect.firstRedrawn, effect.endRedrawn);
+    if ((matches.hasDropped() || liveResults.hasMarksToClear()) && !settlePosted)
+        settlePosted = PostMessageW(window, kSettleEditsMessage, 0, 0) != FALSE;
+    if (liveResults.hasEdits() && !editsSearchSet)
+        editsSearchSet =
+            SetTimer(window, kSearchEditsTimer, kSearchEditsDelayMs, nullptr) != 0;
 }
 
-// The list shows as many rows as there are results; the selected result stays selected
-// and the result at the top stays at the top, where they survive.
-void TarnwickPanel::keepRowsAfterDrops(const std::vector<std::size_t>& droppedRows) {
-    const auto selected = static_cast<int>(
-        SendMessageW(resultsListCtrl, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    const auto focused = static_cast<int>(
-        SendMessageW(resultsListCtrl, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-    const auto top = static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
-    const int height = rowHeight(resultsListCtrl);
-    forgetEditedRows();  // numbered before the drops; the whole list is drawn again
+// The rows of the results the edits broke go together, once the burst of edits is over.
+void TarnwickPanel::settleEdits() {
+    settlePosted = false;
+    clearEditedMarks();
+    if (!matches.hasDropped()) return;
+    const RowPlaces places = rowPlaces();
+    const RowsChanged rows{matches.compact(), {}};
+    keepRowPlaces(places, [&](int row) { return rowAfter(rows, static_cast<std::size_t>(row)); });
+    showResultsCount();
+}
 
+// Once the typing paused: the edited text is searched again, through a view that shows it;
+// where none does, when it is next shown.
+void TarnwickPanel::searchEditedText() {
+    KillTimer(window, kSearchEditsTimer);
+    editsSearchSet = false;
+    if (!followed || !liveResults.hasEdits()) return;
+    const std::vector<WindowHandle> views = viewsShowing(hostHandles, followed->pointer);
+    if (views.empty()) return;
+    settleEdits();
+    const RowPlaces places = rowPlaces();
+    std::vector<MarkRange> marksToClear;
+    const RowsChanged rows =
+        liveResults.searchEdits(EditorView(views.front()), matches, marksToClear);
+    showChangedResults(views.front(), places, rows, marksToClear);
+}
+
+void TarnwickPanel::stopEditTimers() {
+    KillTimer(window, kSearchEditsTimer);
+    editsSearchSet = false;
+    forgetEditedRows();
+}
+
+TarnwickPanel::RowPlaces TarnwickPanel::rowPlaces() const {
+    const auto next = [&](UINT flags) {
+        return static_cast<int>(
+            SendMessageW(resultsListCtrl, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flags));
+    };
+    const auto top = static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
+    const auto count = static_cast<int>(list_view::rowCount(resultsListCtrl));
+    return {next(LVNI_SELECTED), next(LVNI_FOCUSED), top,
+            count > 0 && top + countPerPage(resultsListCtrl) >= count};
+}
+
+void TarnwickPanel::keepRowPlaces(const RowPlaces& places,
+                                  const std::function<std::optional<std::size_t>(int)>& rowNow) {
+    const int height = rowHeight(resultsListCtrl);
+    forgetEditedRows();  // numbered before the change; the whole list is drawn again
     list_view::setState(resultsListCtrl, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     SendMessageW(resultsListCtrl, LVM_SETITEMCOUNT, matches.size(),
                  LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    if (focused >= 0 && !isDropped(focused, droppedRows))
-        list_view::setState(resultsListCtrl, rowAfterDrops(focused, droppedRows), LVIS_FOCUSED,
-                            LVIS_FOCUSED);
-    if (selected >= 0 && !isDropped(selected, droppedRows))
-        list_view::setState(resultsListCtrl, rowAfterDrops(selected, droppedRows), LVIS_SELECTED,
-                            LVIS_SELECTED);
-    const int scrolledBy = rowAfterDrops(top, droppedRows) -
-                           static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
-    if (scrolledBy != 0 && height > 0)
-        SendMessageW(resultsListCtrl, LVM_SCROLL, 0, scrolledBy * height);
+    const auto restore = [&](int row, UINT state) {
+        if (row < 0) return;
+        if (const auto now = rowNow(row))
+            list_view::setState(resultsListCtrl, static_cast<int>(*now), state, state);
+    };
+    restore(places.focused, LVIS_FOCUSED);
+    restore(places.selected, LVIS_SELECTED);
+    if (places.atEnd && !matches.empty()) {
+        SendMessageW(resultsListCtrl, LVM_ENSUREVISIBLE, matches.size() - 1, FALSE);
+    } else if (const auto top = rowNow(places.top); top && height > 0) {
+        const int scrolledBy = static_cast<int>(*top) -
+                               static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
+        if (scrolledBy != 0) SendMessageW(resultsListCtrl, LVM_SCROLL, 0, scrolledBy * height);
+    }
+    InvalidateRect(resultsListCtrl, nullptr, FALSE);
+}
+
+void TarnwickPanel::showChangedResults(WindowHandle view, const RowPlaces& places,
+                                       const RowsChanged& rows,
+                                       const std::vector<MarkRange>& marksToClear) {
+    if (rows.removed.empty() && rows.added.empty()) return;
+    keepRowPlaces(places, [&](int row) { return rowAfter(rows, static_cast<std::size_t>(row)); });
+    MatchList added;
+    for (const std::size_t row : rows.added) added.push_back(matches.at(row));
+    {
+        const ModificationEventsOff quiet(hostHandles, view, followed->pointer);
+        indicators.clearRanges(EditorView(view), marksToClear);
+        indicators.fill(EditorView(view), added);
+    }
+    markedDocuments.searched(*followed, !matches.empty());
+    showResultsCount();
 }
 
 // Drawing a row sends the list and the panel a dozen messages, each costing much in a host
@@ -130,9 +177,8 @@ void TarnwickPanel::redrawShownRows(std::size_t first, std::size_t end) const {
 }
 
 void TarnwickPanel::clearEditedMarks() {
-    marksClearPosted = false;
     const std::vector<MarkRange> ranges = liveResults.takeMarksToClear();
-    const auto& document = markedDocuments.results();
+    const auto& document = followed;
     if (ranges.empty() || !document) return;
     // Marks belong to the document: any view that shows it will do. Where none does, the
     // whole document is painted again when it is next shown.

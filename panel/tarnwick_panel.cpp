@@ -58,6 +58,9 @@ void TarnwickPanel::reapplyHighlights() {
 
 void TarnwickPanel::documentClosed(std::uintptr_t bufferId) {
     markedDocuments.closed(bufferId);
+    if (!followed || followed->bufferId != bufferId) return;
+    followed.reset();
+    liveResults.follow();
 }
 
 WindowHandle TarnwickPanel::currentView() const {
@@ -84,10 +87,11 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam != FALSE) catchUpWithFile();
             return FALSE;
         case kRebuildSearchList: fillSearchList(); return TRUE;
-        case kClearEditedMarksMessage: clearEditedMarks(); return TRUE;
+        case kSettleEditsMessage: settleEdits(); return TRUE;
         case WM_TIMER:
-            if (wParam != kRedrawEditedRowsTimer) return FALSE;
-            redrawEditedRows();
+            if (wParam == kRedrawEditedRowsTimer) redrawEditedRows();
+            else if (wParam == kSearchEditsTimer) searchEditedText();
+            else return FALSE;
             return TRUE;
         case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_CONTEXTMENU: return onContextMenu(reinterpret_cast<HWND>(wParam), lParam);

@@ -12,6 +12,7 @@
 #include "core/live_matches.hpp"
 #include "core/live_results.hpp"
 #include "core/marked_documents.hpp"
+#include "core/row_mapping.hpp"
 #include "core/search_list.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
 #include "panel/dpi_scale.hpp"
@@ -40,8 +41,12 @@ public:
     // Tells the host to stop passing keys to the panel; done while the host's window still
     // exists, before the panel's window goes. Does nothing the second time.
     void stopTakingKeys();
-    // The host switched documents: the one shown gets the results' marks, or loses stale ones.
-    void reapplyHighlights();
+    // The host switched documents, or showed one again after reading it from disk: the
+    // results of a searched document shown now are made true to its text, and the document
+    // shown gets the results' marks, or loses stale ones.
+    void documentActivated();
+    // The host replaced text in the document `bufferId` without telling of each change.
+    void documentReplaced(std::uintptr_t bufferId);
     // The host is about to close the buffer.
     void documentClosed(std::uintptr_t bufferId);
     // An editor window reports a change to the document it shows: the results of that
@@ -122,19 +127,52 @@ private:
     // Searching and the results.
     void runSearch();
     void clearResults();
-    void goToMatch() const;
+    void goToMatch();
     void stepToResult(bool forward);
     void restyleEntryMarks(std::size_t entryIndex) const;
-    void copySelectedLine() const;
+    void copySelectedLine();
     void copyAllLines();
     void fillResultsList();
     void describeResultRow(NMLVDISPINFOW& request) const;
 
     // Following edits of the searched document. The message is posted after an edit: the
-    // editor's marks may not change while it notifies.
-    static constexpr UINT kClearEditedMarksMessage = WM_APP + 2;
+    // editor's marks may not change while it notifies, and the rows of the results an edit
+    // broke go once a burst of edits is over. The edited text is searched again once the
+    // typing pauses.
+    static constexpr UINT kSettleEditsMessage = WM_APP + 2;
+    static constexpr UINT_PTR kSearchEditsTimer = 2;
+    static constexpr UINT kSearchEditsDelayMs = 100;
     void showEditedResults(const ChangeEffect& effect, WindowHandle from);
-    void keepRowsAfterDrops(const std::vector<std::size_t>& droppedRows);
+    void settleEdits();
+    void searchEditedText();
+    // A new search or Clear: what waited for the timers belongs to the old results.
+    void stopEditTimers();
+
+    // Keeping the results true to changes nobody told of. Each is true when it searched.
+    bool catchUpWithDocument(WindowHandle view);
+    void searchAgain(WindowHandle view);
+    void showAppended(WindowHandle view);
+    // Before results are copied: false when they cannot be known to be true.
+    bool resultsTrueForCopy();
+
+    // Where the results list stands, to keep it on the same results through a change.
+    struct RowPlaces {
+        int selected = -1;
+        int focused = -1;
+        int top = 0;
+        bool atEnd = false;  // scrolled to its last row: it follows rows added at the end
+    };
+    RowPlaces rowPlaces() const;
+    // The list shows as many rows as there are results, on the rows `rowNow` gives for the
+    // rows it stood on.
+    void keepRowPlaces(const RowPlaces& places,
+                       const std::function<std::optional<std::size_t>(int)>& rowNow);
+    // After the results changed: the list, the marks added and gone, the label and Hits.
+    void showChangedResults(WindowHandle view, const RowPlaces& places, const RowsChanged& rows,
+                            const std::vector<MarkRange>& marksToClear);
+    void paintAllMarks(WindowHandle view);
+    void showResultsCount();
+    void reapplyHighlights();
     // Rows whose line or Content an edit changed are drawn again after this delay, all
     // those of the keystrokes meanwhile at once.
     static constexpr UINT_PTR kRedrawEditedRowsTimer = 1;
@@ -167,8 +205,13 @@ private:
     // The Hits cells as the search list shows them: only those that differ are sent.
     std::vector<std::u16string> shownHits;
     LiveResults liveResults;
-    // True while a message to clear the marks of edited bytes is on its way.
-    bool marksClearPosted = false;
+    // The document the last search looked in, while it is open and not cleared, whether
+    // or not it found anything there.
+    std::optional<DocumentRef> followed;
+    // True while the message that settles edits is on its way, or the timer that searches
+    // the edited text is set.
+    bool settlePosted = false;
+    bool editsSearchSet = false;
     // The rows to draw again when the timer fires, numbered as they are now; none while
     // `first` is not below `end`.
     struct RowSpan {

@@ -86,7 +86,11 @@ void onNotification(const SCNotification& notification) {
         panel->saveSearches();
         panel->stopTakingKeys();
     }
-    if (header.code == NPPN_BUFFERACTIVATED && panel->isVisible()) panel->reapplyHighlights();
+    // Also hidden, the panel keeps its results true to their document.
+    if (header.code == NPPN_BUFFERACTIVATED) panel->documentActivated();
+    // The buffer id comes where a window's handle would.
+    if (header.code == NPPN_GLOBALMODIFIED)
+        panel->documentReplaced(reinterpret_cast<std::uintptr_t>(header.hwndFrom));
     if (header.code == NPPN_FILEBEFORECLOSE) panel->documentClosed(header.idFrom);
 }
 
