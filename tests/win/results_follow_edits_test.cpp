@@ -1,6 +1,7 @@
 // The results stay true while the user edits the searched document in real Scintilla
-// views: matches move, those whose bytes changed go with their marks, typed text is never
-// marked, and every later repaint and jump uses the positions as they are now.
+// views: matches move, those whose bytes changed go with their marks at once, the edited
+// text is searched again once the typing pauses, and every later repaint and jump uses the
+// positions as they are now.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -40,6 +41,42 @@ protected:
                 SendMessageW(view, SCI_GETCURRENTPOS, 0, 0)};
     }
     std::wstring label() const { return controls().text(kResultsLabel); }
+
+    // Long enough for the edited text to be searched again once the typing paused.
+    void pause() const {
+        for (int wait = 0; wait < 30; ++wait) {
+            Sleep(10);
+            host->pumpMessages();
+        }
+    }
+
+    // What the panel and the view show of the results: rows, label, Hits, marks, and the
+    // text a double-click on the first and on the last row selects.
+    struct Shown {
+        Rows rows;
+        std::wstring label;
+        Rows hits;
+        std::string marks;
+        std::vector<std::string> jumps;
+        bool operator==(const Shown&) const = default;
+    };
+    Shown shown(HWND view) {
+        Shown result{resultRows(), label(), controls().rows(kSearchList, 3), "", {}};
+        result.marks = markings(view, static_cast<int>(SendMessageW(view, SCI_GETLENGTH, 0, 0)));
+        for (const std::size_t row : {std::size_t{0}, result.rows.size() - 1}) {
+            if (row >= result.rows.size()) continue;
+            controls().doubleClickRow(static_cast<int>(row));
+            const auto [anchor, caret] = selection(view);
+            result.jumps.push_back(textOf(view).substr(static_cast<std::size_t>(anchor), static_cast<std::size_t>(caret - anchor)));
+        }
+        return result;
+    }
+    // The results as they are, against a new search of the text as it is now.
+    void expectAsANewSearchFinds(HWND view, const char* what) {
+        const Shown kept = shown(view);
+        controls().click(kSearch);
+        EXPECT_EQ(kept, shown(view)) << what;
+    }
     LRESULT listMessage(UINT message, WPARAM wParam = 0) const {
         return SendMessageW(controls().control(kResultsList), message, wParam, 0);
     }
@@ -125,6 +162,30 @@ TEST_F(ResultsFollowEdits, TheListKeepsItsSelectionAndScrollOnTheSameResults) {
     EXPECT_EQ(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM,
                            static_cast<WPARAM>(-1), LVNI_SELECTED),
               -1);
+}
+
+// Once the typing pauses, text that reads as a match is one, and one it broke stays gone;
+// the same with the panel hidden, whose list is right when it is shown again.
+TEST_F(ResultsFollowEdits, TypingThatMakesOrBreaksMatchesEndsAsANewSearch) {
+    const HWND view = host->mainView();
+    search("needl x\nneedle y needle\n");
+    insert(view, 5, "e");                  // completes a match
+    insert(view, 13, "X");                 // breaks one
+    insert(view, 25, "NEED");              // with the typing below, makes one
+    insert(view, 29, "LE");
+    pause();
+    EXPECT_EQ(label(), L"Results: 3 matches found");
+    expectAsANewSearchFinds(view, "typed");
+    for (int undo = 0; undo < 4; ++undo) SendMessageW(view, SCI_UNDO, 0, 0);
+    pause();
+    expectAsANewSearchFinds(view, "undone");
+
+    ASSERT_TRUE(host->hidePanel(panelWindow()));
+    insert(view, 0, "needle ");
+    erase(view, 20, 1);
+    pause();
+    showPanel();
+    expectAsANewSearchFinds(view, "while hidden");
 }
 
 }  // namespace
