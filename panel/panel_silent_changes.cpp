@@ -70,7 +70,8 @@ void TarnwickPanel::searchAgain(WindowHandle view) {
     showResultsCount();
 }
 
-// The host may have read the whole file again, clearing every mark: then all are painted.
+// The host may have read the whole file again, clearing every mark: then all are painted,
+// once the new rows are in the list, so that a watched log shows its new lines at once.
 void TarnwickPanel::showAppended(WindowHandle view) {
     const RowPlaces places = rowPlaces();
     const RowsChanged rows = liveResults.searchAppended(EditorView(view), matches);
@@ -79,8 +80,14 @@ void TarnwickPanel::showAppended(WindowHandle view) {
         return;
     }
     keepRowPlaces(places, [&](int row) { return rowAfter(rows, static_cast<std::size_t>(row)); });
-    paintAllMarks(view);
     showResultsCount();
+    PostMessageW(window, kPaintMarksMessage, 0, 0);
+}
+
+void TarnwickPanel::paintMarksOfShownDocument() {
+    if (!followed) return;
+    const std::vector<WindowHandle> views = viewsShowing(hostHandles, followed->pointer);
+    if (!views.empty()) paintAllMarks(views.front());
 }
 
 // As a search paints them: the searched document only, with the host's notifications of

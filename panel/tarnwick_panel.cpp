@@ -88,6 +88,7 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case kRebuildSearchList: fillSearchList(); return TRUE;
         case kSettleEditsMessage: settleEdits(); return TRUE;
+        case kPaintMarksMessage: paintMarksOfShownDocument(); return TRUE;
         case WM_TIMER:
             if (wParam == kRedrawEditedRowsTimer) redrawEditedRows();
             else if (wParam == kSearchEditsTimer) searchEditedText();

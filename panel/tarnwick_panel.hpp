@@ -149,9 +149,11 @@ private:
     void stopEditTimers();
 
     // Keeping the results true to changes nobody told of. Each is true when it searched.
+    static constexpr UINT kPaintMarksMessage = WM_APP + 3;
     bool catchUpWithDocument(WindowHandle view);
     void searchAgain(WindowHandle view);
     void showAppended(WindowHandle view);
+    void paintMarksOfShownDocument();
     // Before results are copied: false when they cannot be known to be true.
     bool resultsTrueForCopy();
 
