@@ -53,9 +53,12 @@ WindowHandle showDocument(const NppData& hostHandles, const DocumentRef& documen
 }
 
 WindowHandle jumpToMatch(const NppData& hostHandles, const DocumentRef& document,
-                         const SearchMatch& match) {
+                         const std::function<std::optional<SearchMatch>(WindowHandle)>& matchShown) {
     const WindowHandle view = showDocument(hostHandles, document);
-    if (view != nullptr) selectMatch(EditorView(view), match);
+    if (view == nullptr) return nullptr;
+    const std::optional<SearchMatch> match = matchShown(view);
+    if (!match) return nullptr;
+    selectMatch(EditorView(view), *match);
     return view;
 }
 

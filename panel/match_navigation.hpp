@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include "core/editor_view.hpp"
 #include "core/marked_documents.hpp"
 #include "core/search_match.hpp"
@@ -16,9 +19,11 @@ void selectMatch(const EditorView& view, const SearchMatch& match);
 // cannot say where it is, so that nothing lands in the wrong text.
 WindowHandle showDocument(const NppData& hostHandles, const DocumentRef& document);
 
-// Selects the match in `document`, shown first as showDocument does. Returns the view
-// that now shows the match, or null, having selected nothing.
+// Selects a match in `document`, shown first as showDocument does: the one `matchShown`
+// gives once the document is shown in the view it is passed (showing a document may change
+// what the results hold), none when it gives none. Returns the view that now shows the
+// match, or null, having selected nothing.
 WindowHandle jumpToMatch(const NppData& hostHandles, const DocumentRef& document,
-                         const SearchMatch& match);
+                         const std::function<std::optional<SearchMatch>(WindowHandle)>& matchShown);
 
 }  // namespace tarnwick

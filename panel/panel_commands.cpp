@@ -197,13 +197,14 @@ void TarnwickPanel::goToMatch() {
     // notification.
     const std::optional<DocumentRef> document = markedDocuments.results();
     if (firstSelectedRow(resultsListCtrl) < 0 || !document) return;
-    const WindowHandle view = showDocument(hostHandles, *document);
-    if (view == nullptr) return;
-    catchUpWithDocument(view);
-    const int row = firstSelectedRow(resultsListCtrl);
-    if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) return;
-    selectMatch(EditorView(view), matches.at(static_cast<std::size_t>(row)));
-    SetFocus(static_cast<HWND>(view));
+    const WindowHandle view =
+        jumpToMatch(hostHandles, *document, [&](WindowHandle shown) -> std::optional<SearchMatch> {
+            catchUpWithDocument(shown);
+            const int row = firstSelectedRow(resultsListCtrl);
+            if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) return std::nullopt;
+            return matches.at(static_cast<std::size_t>(row));
+        });
+    if (view != nullptr) SetFocus(static_cast<HWND>(view));
 }
 
 void TarnwickPanel::goToNextResult() {

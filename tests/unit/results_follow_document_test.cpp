@@ -209,13 +209,15 @@ TEST_F(ResultsFollowTheirDocument, NothingIsSentWithoutResultsOrStaleMarksOrAVie
 class JumpToMatch : public ResultsFollowTheirDocument {
 protected:
     const SearchMatch match{0, u"def", u"abc def", 4, 3, 0};
+    const std::function<std::optional<SearchMatch>(WindowHandle)> shown =
+        [this](WindowHandle) { return match; };
     const Trace selection{{SCI_ENSUREVISIBLEENFORCEPOLICY, 0, 0, {}},
                           {SCI_GOTOLINE, 0, 0, {}},
                           {SCI_SETSEL, 4, 7, {}}};
 };
 
 TEST_F(JumpToMatch, InTheShownDocumentSelectsWithoutAskingTheHostForTabs) {
-    EXPECT_EQ(jumpToMatch(handles(), kDocumentA, match), mainView.handle());
+    EXPECT_EQ(jumpToMatch(handles(), kDocumentA, shown), mainView.handle());
     EXPECT_EQ(host.messages(), Trace({{NPPM_GETCURRENTSCINTILLA, 0, 0, "-1"}}));
     Trace expected = kDocumentQuery;
     append(expected, selection);
@@ -228,7 +230,7 @@ TEST_F(JumpToMatch, FromAnotherTabActivatesTheDocumentThenSelectsInTheViewShowin
     host.activateDocument = [&](std::uintptr_t, std::intptr_t) {
         secondView.documentPointer = kDocumentA.pointer;
     };
-    EXPECT_EQ(jumpToMatch(handles(), kDocumentA, match), secondView.handle());
+    EXPECT_EQ(jumpToMatch(handles(), kDocumentA, shown), secondView.handle());
     EXPECT_EQ(host.messages(), Trace({{NPPM_GETCURRENTSCINTILLA, 0, 0, "-1"},
                                       {NPPM_GETPOSFROMBUFFERID, 11, 0, {}},
                                       {NPPM_ACTIVATEDOC, 1, 4, {}}}));
@@ -242,7 +244,7 @@ TEST_F(JumpToMatch, AskingFromTheSecondViewNamesItAsTheViewToLookInFirst) {
     host.currentView = 1;
     host.tabPosition = 2;  // main view, third tab
     host.activateDocument = [&](std::uintptr_t, std::intptr_t) {};
-    jumpToMatch(handles(), kDocumentA, match);
+    jumpToMatch(handles(), kDocumentA, shown);
     EXPECT_EQ(host.messages()[1], (SentMessage{NPPM_GETPOSFROMBUFFERID, 11, 1, {}}));
     EXPECT_EQ(host.messages()[2], (SentMessage{NPPM_ACTIVATEDOC, 0, 2, {}}));
 }
@@ -262,7 +264,7 @@ TEST_F(JumpToMatch, SelectsNothingWhenTheDocumentCannotBeBroughtForward) {
         host.tabPosition = c.tabPosition;
         mainView.forgetMessages();
         secondView.forgetMessages();
-        EXPECT_EQ(jumpToMatch(handles(), c.document, match), nullptr);
+        EXPECT_EQ(jumpToMatch(handles(), c.document, shown), nullptr);
         for (const FakeEditor* view : {&mainView, &secondView})
             for (const SentMessage& sent : view->messages()) EXPECT_NE(sent.message, SCI_SETSEL);
     }
