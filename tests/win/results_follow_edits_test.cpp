@@ -6,7 +6,11 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "panel_workflow_fixture.hpp"
+#include "temp_folder.hpp"
 #include "view_text.hpp"
 
 namespace tarnwick::testing {
@@ -130,13 +134,6 @@ TEST_F(ResultsFollowEdits, EachEditCountsOnceWhateverWindowReportsIt) {
     insert(host->mainView(), 0, "zzzz");
     EXPECT_EQ(markings(second, 14), "..000000.....0");
     EXPECT_EQ(resultRows().size(), 2u);
-
-    // The host reloads a file through a hidden editor: the results it replaces go.
-    ASSERT_TRUE(host->reloadDocument(searched, "needle fresh\n"));
-    host->pumpMessages();
-    EXPECT_TRUE(resultRows().empty());
-    EXPECT_EQ(label(), L"Results: 0 matches found");
-    EXPECT_EQ(markings(second, 13), ".............");
 }
 
 TEST_F(ResultsFollowEdits, TheListKeepsItsSelectionAndScrollOnTheSameResults) {
@@ -186,6 +183,76 @@ TEST_F(ResultsFollowEdits, TypingThatMakesOrBreaksMatchesEndsAsANewSearch) {
     pause();
     showPanel();
     expectAsANewSearchFinds(view, "while hidden");
+}
+
+// The host changes the searched document without telling of each change: it reads the
+// file again (a line added at the top, a log grown at its end, a shorter file) or makes a
+// Replace All with the view's notifications off. Each time, once the host shows the
+// document again, the results are what a new search finds.
+TEST_F(ResultsFollowEdits, ReloadsAndReplaceAllEndAsANewSearch) {
+    const HWND view = host->mainView();
+    std::string text;
+    for (int line = 0; line < 40; ++line) text += "row " + std::to_string(line) + " needle\n";
+    const BufferId searched = search(text);
+    controls().selectRow(kResultsList, 5);  // "row 5": kept through the reload
+    ASSERT_TRUE(host->reloadDocument(searched, "needle on top\n" + text));
+    host->pumpMessages();
+    EXPECT_EQ(resultRows()[6][2], L"row 5 needle");
+    EXPECT_EQ(SendMessageW(controls().control(kResultsList), LVM_GETNEXTITEM,
+                           static_cast<WPARAM>(-1), LVNI_SELECTED),
+              6);
+    expectAsANewSearchFinds(view, "line added at the top");
+
+    ASSERT_TRUE(host->reloadDocument(searched, "x needle y\nz\n"));
+    host->pumpMessages();
+    expectAsANewSearchFinds(view, "shorter file");
+
+    setDocument(view, "foo needle\nboo needle o\n");
+    controls().click(kSearch);
+    ASSERT_TRUE(host->cloneDocument(searched, kSecond));  // reports each replacement too
+    ASSERT_TRUE(host->activateDocument(kMain, 0));
+    EXPECT_EQ(host->replaceAll("o", "oOo"), 5);
+    host->pumpMessages();
+    expectAsANewSearchFinds(view, "Replace All");
+
+    // Hidden, the panel follows too; a document in another tab is read again when shown.
+    ASSERT_TRUE(host->hidePanel(panelWindow()));
+    ASSERT_TRUE(host->reloadDocument(searched, "needle\n\nneedle\n"));
+    host->pumpMessages();
+    host->newDocument(kMain, "other");
+    ASSERT_TRUE(host->reloadDocument(searched, "needle\nneedle needle\n"));
+    ASSERT_TRUE(host->activateDocument(kMain, 0));
+    showPanel();
+    EXPECT_EQ(label(), L"Results: 3 matches found");
+    expectAsANewSearchFinds(view, "hidden, in the background");
+}
+
+// A watched log that grows on disk: only what was added is searched, and a list scrolled
+// to its end follows it.
+TEST_F(ResultsFollowEdits, AWatchedLogGrowsWithItsResults) {
+    const std::filesystem::path folder = uniqueTempFolder(L"tarnwick-tail");
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path log = folder / L"app.log";
+    std::string text;
+    for (int line = 0; line < 60; ++line) text += "request " + std::to_string(line) + " needle\n";
+    std::ofstream(log, std::ios::binary) << text;
+    ASSERT_TRUE(host->openFile(log));
+    const HWND view = host->mainView();
+    add(L"needle");
+    controls().click(kSearch);
+    ASSERT_TRUE(host->setMonitoring(host->currentBuffer(), true));
+    listMessage(LVM_ENSUREVISIBLE, 59);
+    const std::wstring firstRow = resultRows()[0][2];
+
+    std::ofstream(log, std::ios::binary | std::ios::app) << "late needle\nneedle at last\n";
+    host->checkFilesOnDisk();
+    host->pumpMessages();
+    EXPECT_EQ(label(), L"Results: 62 matches found");
+    EXPECT_EQ(resultRows()[0][2], firstRow);
+    EXPECT_GE(listMessage(LVM_GETTOPINDEX) + listMessage(LVM_GETCOUNTPERPAGE), 62);
+    expectAsANewSearchFinds(view, "grown");
+    host->exit();
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
