@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "minihost/disk_file.hpp"
 #include "minihost/scintilla_document.hpp"
 
 namespace tarnwick::minihost {
@@ -21,9 +23,17 @@ struct Buffer {
     BufferId id;
     // The file's name, or "new N" for a document that has none.
     std::wstring name;
-    bool untitled;
+    // The file it was opened from; none for a "new N" document.
+    std::optional<DiskFile> file;
     UINT codePage;
     ScintillaDocument document;
+    // Watched for changes on disk (tail -f); only a document with a file can be.
+    bool monitored = false;
+    // The text of a reload asked for while no view showed the document: it goes in when a
+    // view shows it next, as the editor reloads a background tab only when it is shown.
+    std::optional<std::string> pendingReload;
+
+    bool untitled() const { return !file; }
 };
 
 }  // namespace tarnwick::minihost

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <utility>
 
 #include "minihost/scintilla_messages.hpp"
 
@@ -15,6 +17,8 @@ constexpr wchar_t kUntitledPrefix[] = L"new ";
 
 DocumentTabs::DocumentTabs(HWND parent) : hiddenEditor_(parent) {
     ShowWindow(hiddenEditor_.window(), SW_HIDE);
+    // The editor's reloads go through this window without telling anyone.
+    hiddenEditor_.send(SCI_SETMODEVENTMASK, 0);
     for (auto& view : views_) view = std::make_unique<TabbedView>(parent);
     giveEmptyViewsABuffer();
 }
@@ -23,7 +27,7 @@ BufferId DocumentTabs::replaceableBuffer(int view) const {
     const TabbedView& tabs = this->view(view);
     if (tabs.size() != 1) return 0;
     const BufferId id = tabs.shownBuffer();
-    if (!buffers_.at(id).untitled || !tabs.editor().isPristine()) return 0;
+    if (!buffers_.at(id).untitled() || !tabs.editor().isPristine()) return 0;
     return this->view(1 - view).find(id) ? 0 : id;
 }
 
@@ -45,12 +49,14 @@ bool DocumentTabs::clone(BufferId id, int view) {
     const auto found = buffers_.find(id);
     if (found == buffers_.end() || !isView(view) || this->view(view).find(id)) return false;
     this->view(view).append(found->second);
+    reloadShownBuffers();
     return true;
 }
 
 bool DocumentTabs::show(int view, std::size_t index) {
     if (!isView(view) || index >= this->view(view).size()) return false;
     this->view(view).show(index);
+    reloadShownBuffers();
     return true;
 }
 
@@ -63,22 +69,71 @@ bool DocumentTabs::close(BufferId id) {
     // of its own.
     buffers_.erase(found);
     giveEmptyViewsABuffer();
+    reloadShownBuffers();
     return true;
 }
 
-bool DocumentTabs::reload(BufferId id, std::string_view bytes) {
+Buffer* DocumentTabs::buffer(BufferId id) {
     const auto found = buffers_.find(id);
-    if (found == buffers_.end()) return false;
-    hiddenEditor_.show(found->second.document.pointer(), found->second.codePage);
+    return found == buffers_.end() ? nullptr : &found->second;
+}
+
+const Buffer* DocumentTabs::buffer(BufferId id) const {
+    const auto found = buffers_.find(id);
+    return found == buffers_.end() ? nullptr : &found->second;
+}
+
+bool DocumentTabs::isShown(BufferId id) const {
+    return std::ranges::any_of(views_,
+                               [id](const auto& view) { return view->shownBuffer() == id; });
+}
+
+std::vector<BufferId> DocumentTabs::monitoredBuffers() const {
+    std::vector<BufferId> ids;
+    for (const auto& [id, buffer] : buffers_)
+        if (buffer.monitored) ids.push_back(id);
+    return ids;
+}
+
+ReloadOutcome DocumentTabs::reload(BufferId id, std::string_view bytes) {
+    Buffer* found = buffer(id);
+    if (found == nullptr) return ReloadOutcome::notOpen;
+    if (!isShown(id)) {
+        found->pendingReload = std::string(bytes);
+        return ReloadOutcome::deferred;
+    }
+    reloadNow(*found, bytes);
+    return ReloadOutcome::reloaded;
+}
+
+void DocumentTabs::reloadNow(const Buffer& buffer, std::string_view bytes) {
+    std::vector<std::pair<const ScintillaView*, ViewPlace>> detached;
+    for (const auto& view : views_) {
+        if (view->shownBuffer() != buffer.id) continue;
+        detached.emplace_back(&view->editor(), view->editor().place());
+        view->editor().detach();
+    }
+    hiddenEditor_.show(buffer.document.pointer(), buffer.codePage);
     hiddenEditor_.setText(bytes);
-    hiddenEditor_.send(SCI_SETDOCPOINTER, 0, 0);  // lets go of the document again
-    return true;
+    hiddenEditor_.detach();
+    for (const auto& [editor, place] : detached) {
+        editor->show(buffer.document.pointer(), buffer.codePage);
+        editor->restore(place);
+    }
+}
+
+void DocumentTabs::reloadShownBuffers() {
+    for (auto& [id, buffer] : buffers_) {
+        if (!buffer.pendingReload || !isShown(id)) continue;
+        const std::string bytes = std::move(*buffer.pendingReload);
+        buffer.pendingReload.reset();
+        reloadNow(buffer, bytes);
+    }
 }
 
 bool DocumentTabs::isEditor(HWND window) const {
-    return window == hiddenEditor_.window() ||
-           std::any_of(views_.begin(), views_.end(),
-                       [&](const auto& view) { return view->window() == window; });
+    return std::ranges::any_of(views_,
+                               [window](const auto& view) { return view->window() == window; });
 }
 
 std::optional<TabPosition> DocumentTabs::position(BufferId id, int firstView) const {
@@ -90,15 +145,20 @@ std::optional<TabPosition> DocumentTabs::position(BufferId id, int firstView) co
 
 const Buffer& DocumentTabs::add(const DocumentContent& content) {
     const BufferId id = ++lastId_;
-    Buffer buffer{id, content.fileName ? *content.fileName : freeUntitledName(), !content.fileName,
-                  content.codePage, ScintillaDocument(view(0).window())};
+    Buffer buffer{id,
+                  content.file ? content.file->path().filename().wstring() : freeUntitledName(),
+                  content.file,
+                  content.codePage,
+                  ScintillaDocument(view(0).window()),
+                  false,
+                  std::nullopt};
     return buffers_.emplace(id, std::move(buffer)).first->second;
 }
 
 std::wstring DocumentTabs::freeUntitledName() const {
     std::set<std::wstring> taken;
     for (const auto& [id, buffer] : buffers_)
-        if (buffer.untitled) taken.insert(buffer.name);
+        if (buffer.untitled()) taken.insert(buffer.name);
     // The smallest number no open "new N" document has.
     for (int number = 1;; ++number) {
         std::wstring name = kUntitledPrefix + std::to_wstring(number);

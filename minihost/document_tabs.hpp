@@ -9,19 +9,24 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "minihost/buffer.hpp"
 #include "minihost/tabbed_view.hpp"
 
 namespace tarnwick::minihost {
 
-// What a new buffer holds: its bytes in their code page, and the name of the file they
-// came from (none for a "new N" document).
+// What a new buffer holds: its bytes in their code page, and the file they came from (none
+// for a "new N" document).
 struct DocumentContent {
     std::string_view bytes;
     UINT codePage = kUtf8CodePage;
-    std::optional<std::wstring> fileName;
+    std::optional<DiskFile> file;
 };
+
+// What a reload did: the text went in now, waits until a view shows the buffer, or the
+// buffer is not open.
+enum class ReloadOutcome { reloaded, deferred, notOpen };
 
 // Where a tab is: the view (0 main, 1 second) and its index among the view's tabs.
 struct TabPosition {
@@ -44,6 +49,12 @@ public:
     // `index` must be a view.
     TabbedView& view(int index) const { return *views_[static_cast<std::size_t>(index)]; }
     bool isOpen(BufferId id) const { return buffers_.contains(id); }
+    // The open buffer, or null.
+    Buffer* buffer(BufferId id);
+    const Buffer* buffer(BufferId id) const;
+    // True when a view shows the buffer in its editor.
+    bool isShown(BufferId id) const;
+    std::vector<BufferId> monitoredBuffers() const;
 
     // The buffer in the only tab of `view` when a file opened there takes its place: an
     // untitled, empty, unmodified document shown nowhere else. 0 when there is none.
@@ -60,12 +71,15 @@ public:
     // tabs gets a new empty buffer. False for a buffer that is not open.
     bool close(BufferId id);
 
-    // Replaces the buffer's text with `bytes` as the editor reloads a file from disk:
-    // through a hidden editor window of its own, not through a view. False for a buffer
-    // that is not open.
-    bool reload(BufferId id, std::string_view bytes);
+    // Replaces the buffer's text with `bytes` as the editor reloads a file from disk: the
+    // views let go of the document, a hidden editor whose modification events are off puts
+    // the text into that same document, and the views take it back, each where it was as
+    // far as the new text reaches. No window reports the change. A buffer no view shows is
+    // reloaded when a view shows it next.
+    ReloadOutcome reload(BufferId id, std::string_view bytes);
 
-    // True for the views' editor windows and the hidden one.
+    // True for the views' editor windows. The hidden editor is not one: the editor tells
+    // plugins nothing of what it does.
     bool isEditor(HWND window) const;
 
     // The buffer's tab in `firstView` if it has one there, else in the other view (for
@@ -76,6 +90,9 @@ private:
     const Buffer& add(const DocumentContent& content);
     std::wstring freeUntitledName() const;
     void giveEmptyViewsABuffer();
+    void reloadNow(const Buffer& buffer, std::string_view bytes);
+    // Every change of what the views show ends here: a shown buffer's waiting reload goes in.
+    void reloadShownBuffers();
 
     std::array<std::unique_ptr<TabbedView>, kViewCount> views_;
     ScintillaView hiddenEditor_;

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "minihost/executable_folder.hpp"
+#include "minihost/log_grower.hpp"
 #include "minihost/mini_host.hpp"
 #include "minihost/program_options.hpp"
 #include "dialogs/unique_handle.hpp"
@@ -20,6 +22,10 @@ namespace {
 
 // Long enough for the plugin's panel, the views and the clicks' effects to have painted.
 constexpr UINT kSettleMilliseconds = 1000;
+// How often the host looks at its watched files, as the editor's tail -f does.
+constexpr UINT kFileCheckMilliseconds = 250;
+// How often --grow-log appends a line: a few lines before a headless run's screenshot.
+constexpr UINT kGrowMilliseconds = 300;
 
 // Written as UTF-8 bytes, which read right in a terminal and in a redirected file alike.
 void printLine(std::FILE* stream, std::wstring_view text) {
@@ -45,6 +51,29 @@ void postClicks(const MiniHost& host, const std::vector<int>& clicks) {
     const auto panels = host.registeredPanels();
     if (panels.empty()) return;
     for (int id : clicks) PostMessageW(GetDlgItem(panels.front().client, id), BM_CLICK, 0, 0);
+}
+
+// The timers' identifiers are the objects they work on; no exception leaves a callback.
+template <typename Work>
+void reportFailure(const char* what, Work work) {
+    try {
+        if (work()) return;
+        std::fprintf(stderr, "minihost: %s\n", what);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "minihost: %s: %s\n", what, error.what());
+    }
+}
+
+void CALLBACK checkFiles(HWND, UINT, UINT_PTR host, DWORD) {
+    reportFailure("the watched files could not be checked", [host] {
+        reinterpret_cast<MiniHost*>(host)->checkFilesOnDisk();
+        return true;
+    });
+}
+
+void CALLBACK growLog(HWND, UINT, UINT_PTR grower, DWORD) {
+    reportFailure("the growing log could not be written",
+                  [grower] { return reinterpret_cast<LogGrower*>(grower)->appendNext(); });
 }
 
 struct OwnedWindowSearch {
@@ -107,20 +136,39 @@ int saveScreenshot(MiniHost& host, const std::filesystem::path& file) {
     return 0;
 }
 
+bool openFiles(MiniHost& host, const std::vector<FileToOpen>& files) {
+    for (const FileToOpen& file : files) {
+        if (!host.openFile(file.path, file.ansi ? kAnsiCodePage : kUtf8CodePage)) {
+            printLine(stderr, L"minihost: cannot read " + file.path.wstring());
+            return false;
+        }
+        if (file.monitored) host.setMonitoring(host.shownBuffer(MiniHost::kMainViewIndex), true);
+    }
+    return true;
+}
+
 int run(const ProgramOptions& options) {
-    MiniHost host(options.configDirectory, MiniHost::kDefaultFirstIndicator,
-                  options.dark ? Appearance::dark : Appearance::light);
-    for (const FileToOpen& file : options.filesToOpen) {
-        if (host.openFile(file.path, file.ansi ? kAnsiCodePage : kUtf8CodePage)) continue;
-        printLine(stderr, L"minihost: cannot read " + file.path.wstring());
+    // Before the host, so it outlives the host's window and the timer that uses it.
+    std::optional<LogGrower> grower;
+    if (options.growLog && !(grower = LogGrower::open(*options.growLog))) {
+        printLine(stderr, L"minihost: cannot grow the log " + options.growLog->wstring());
         return 1;
     }
+    MiniHost host(options.configDirectory, MiniHost::kDefaultFirstIndicator,
+                  options.dark ? Appearance::dark : Appearance::light);
+    if (!openFiles(host, options.filesToOpen)) return 1;
     if (!host.loadPlugin(options.plugin)) {
         printLine(stderr, L"minihost: cannot load the plugin " + options.plugin.wstring());
         return 1;
     }
     if (options.showPanel) host.runMenuCommand(0);
     postClicks(host, options.clicks);
+    // Both timers go with the main window.
+    SetTimer(host.mainWindow(), reinterpret_cast<UINT_PTR>(&host), kFileCheckMilliseconds,
+             &checkFiles);
+    if (grower)
+        SetTimer(host.mainWindow(), reinterpret_cast<UINT_PTR>(&*grower), kGrowMilliseconds,
+                 &growLog);
     if (options.screenshot) return saveScreenshot(host, *options.screenshot);
     runUntilClosed(host);
     return 0;

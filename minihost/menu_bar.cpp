@@ -28,9 +28,16 @@ MenuOwner hostMenu() {
     AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandSwitchView, L"Switch &current view");
     AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandSwitchDocument, L"Switch &document");
     AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandCloseDocument, L"C&lose document");
+    AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandReloadFromDisk, L"&Reload from Disk");
+    AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandMonitoring, L"&Monitoring (tail -f)");
+    AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandReplaceAll, L"Replace &All\u2026");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, MenuBar::kCommandExit, L"E&xit");
     return menu;
+}
+
+UINT enabledIf(bool enabled) {
+    return enabled ? MF_ENABLED : MF_GRAYED;
 }
 
 }  // namespace
@@ -40,7 +47,9 @@ MenuBar::MenuBar(HWND window) : window_(window) {
     if (!bar) throw std::runtime_error("the menu bar could not be created");
     MenuOwner plugins = newPopup();
     plugins_ = plugins.get();
-    appendPopup(bar.get(), hostMenu(), L"&Host");
+    MenuOwner host = hostMenu();
+    host_ = host.get();
+    appendPopup(bar.get(), std::move(host), L"&Host");
     appendPopup(bar.get(), std::move(plugins), L"&Plugins");
     if (!SetMenu(window_, bar.get())) throw std::runtime_error("the menu bar could not be set");
     bar.release();
@@ -59,6 +68,13 @@ void MenuBar::addPlugin(std::wstring_view name, std::span<const FuncItem> items)
     }
     appendPopup(plugins_, std::move(submenu), std::wstring(name).c_str());
     DrawMenuBar(window_);
+}
+
+void MenuBar::showDocument(bool hasFile, bool monitored) const {
+    EnableMenuItem(host_, kCommandReloadFromDisk, MF_BYCOMMAND | enabledIf(hasFile));
+    EnableMenuItem(host_, kCommandMonitoring, MF_BYCOMMAND | enabledIf(hasFile));
+    CheckMenuItem(host_, kCommandMonitoring,
+                  MF_BYCOMMAND | (monitored ? MF_CHECKED : MF_UNCHECKED));
 }
 
 }  // namespace tarnwick::minihost

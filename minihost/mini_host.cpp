@@ -3,12 +3,13 @@
 #include <commctrl.h>
 
 #include <climits>
-#include <fstream>
-#include <iterator>
+#include <utility>
 
 #include "host/host_messages.hpp"
 #include "minihost/dark_theme.hpp"
 #include "minihost/host_numbers.hpp"
+#include "minihost/replace_all.hpp"
+#include "minihost/replace_dialog.hpp"
 #include "minihost/scintilla_messages.hpp"
 
 namespace tarnwick::minihost {
@@ -25,14 +26,6 @@ HWND windowIn(LPARAM lParam) {
 
 bool isKnownCodePage(UINT codePage) {
     return codePage == kUtf8CodePage || codePage == kAnsiCodePage;
-}
-
-std::optional<std::string> fileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
 }
 
 int childWindowCount(HWND window) {
@@ -88,11 +81,12 @@ auto MiniHost::changeTabs(Change change) {
 
 bool MiniHost::openFile(const std::filesystem::path& path, UINT codePage) {
     if (!documents_ || !isKnownCodePage(codePage)) return false;
-    const auto bytes = fileBytes(path);
+    DiskFile file(path);
+    const auto bytes = file.read();
     if (!bytes) return false;
     const BufferId replaced = documents_->replaceableBuffer(kMainViewIndex);
     if (replaced != 0) notifyPlugin(NPPN_FILEBEFORECLOSE, replaced);
-    const DocumentContent content{*bytes, codePage, path.filename().wstring()};
+    const DocumentContent content{*bytes, codePage, std::move(file)};
     changeTabs([&] { return documents_->open(kMainViewIndex, content, replaced); });
     return true;
 }
@@ -122,7 +116,51 @@ bool MiniHost::closeDocument(BufferId id) {
 }
 
 bool MiniHost::reloadDocument(BufferId id, std::string_view bytes) {
-    return documents_ && documents_->reload(id, bytes);
+    if (!documents_) return false;
+    const ReloadOutcome outcome = documents_->reload(id, bytes);
+    if (outcome == ReloadOutcome::reloaded) {
+        // The editor activates the reloaded buffer anew, and announces it each time.
+        notifyPlugin(NPPN_BUFFERACTIVATED, id);
+        notifyPlugin(NPPN_BUFFERACTIVATED, id);
+    }
+    return outcome != ReloadOutcome::notOpen;
+}
+
+bool MiniHost::reloadFromDisk(BufferId id) {
+    Buffer* buffer = documents_ ? documents_->buffer(id) : nullptr;
+    if (buffer == nullptr || !buffer->file) return false;
+    const auto bytes = buffer->file->read();
+    return bytes && reloadDocument(id, *bytes);
+}
+
+bool MiniHost::setMonitoring(BufferId id, bool on) {
+    Buffer* buffer = documents_ ? documents_->buffer(id) : nullptr;
+    if (buffer == nullptr || !buffer->file) return false;
+    buffer->monitored = on;
+    return true;
+}
+
+bool MiniHost::isMonitoring(BufferId id) const {
+    const Buffer* buffer = documents_ ? documents_->buffer(id) : nullptr;
+    return buffer != nullptr && buffer->monitored;
+}
+
+void MiniHost::checkFilesOnDisk() {
+    if (!documents_) return;
+    for (const BufferId id : documents_->monitoredBuffers()) {
+        // Looked up again each time: the plugin may have closed it while told of another.
+        const Buffer* buffer = documents_->buffer(id);
+        if (buffer != nullptr && buffer->monitored && buffer->file->changedOnDisk())
+            reloadFromDisk(id);
+    }
+}
+
+int MiniHost::replaceAll(std::string_view find, std::string_view replacement) {
+    if (!documents_) return 0;
+    const BufferId id = currentBuffer();
+    const int count = replaceAllInView(documents_->view(currentView_).editor(), find, replacement);
+    if (count > 0) notifyGlobalModified(id);
+    return count;
 }
 
 std::vector<BufferId> MiniHost::tabs(int view) const {
@@ -247,6 +285,7 @@ std::optional<LRESULT> MiniHost::handleMessage(UINT message, WPARAM wParam, LPAR
             if (lParam != 0) return std::nullopt;
             return handleCommand(LOWORD(wParam));
         case WM_NOTIFY: return handleNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_INITMENUPOPUP: showDocumentInMenu(); return std::nullopt;
         default: return handleHostMessage(message, wParam, lParam);
     }
 }
@@ -276,6 +315,11 @@ std::optional<LRESULT> MiniHost::handleCommand(int commandId) {
         case MenuBar::kCommandSwitchView: setCurrentView(1 - currentView_); return 0;
         case MenuBar::kCommandSwitchDocument: switchDocument(); return 0;
         case MenuBar::kCommandCloseDocument: closeDocument(currentBuffer()); return 0;
+        case MenuBar::kCommandReloadFromDisk: reloadFromDisk(currentBuffer()); return 0;
+        case MenuBar::kCommandMonitoring:
+            setMonitoring(currentBuffer(), !isMonitoring(currentBuffer()));
+            return 0;
+        case MenuBar::kCommandReplaceAll: askAndReplaceAll(); return 0;
         case MenuBar::kCommandExit: PostMessageW(mainWindow(), WM_CLOSE, 0, 0); return 0;
         default: break;
     }
@@ -283,6 +327,18 @@ std::optional<LRESULT> MiniHost::handleCommand(int commandId) {
     if (!item) return std::nullopt;
     plugin_->runCommand(*item);
     return 0;
+}
+
+void MiniHost::askAndReplaceAll() {
+    const Buffer* buffer = documents_ ? documents_->buffer(currentBuffer()) : nullptr;
+    if (buffer == nullptr) return;
+    const auto request = askReplaceAll(mainWindow(), buffer->codePage);
+    if (request) replaceAll(request->find, request->replacement);
+}
+
+void MiniHost::showDocumentInMenu() const {
+    const Buffer* buffer = documents_ ? documents_->buffer(currentBuffer()) : nullptr;
+    menuBar_->showDocument(buffer != nullptr && buffer->file, isMonitoring(currentBuffer()));
 }
 
 // Every notification of the host's editor windows goes to the plugin, as it came.
@@ -406,6 +462,12 @@ void MiniHost::layout() {
 
 void MiniHost::notifyPlugin(std::uint32_t code, BufferId id) const {
     if (plugin_) plugin_->notify(mainWindow(), code, id);
+}
+
+// The notice names the changed document in the header's window field, where the other
+// notices name the host's window: the plugin must not take it for a window.
+void MiniHost::notifyGlobalModified(BufferId id) const {
+    if (plugin_) plugin_->notify(reinterpret_cast<HWND>(id), NPPN_GLOBALMODIFIED);
 }
 
 void MiniHost::reopenRememberedPanels() {

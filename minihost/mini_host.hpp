@@ -89,10 +89,35 @@ public:
     // document that is not open.
     bool closeDocument(BufferId id);
 
-    // Replaces the document's text with `bytes` as the editor does when its file changed on
-    // disk: through a hidden editor window, whose changes the plugin hears of from neither
-    // view. False for a document that is not open.
+    // Replaces the document's text with `bytes` as the editor does when it reloads a file
+    // from disk: into the same document, through a hidden editor whose modification events
+    // are off, so that no window reports the change; the document's indicators go with the
+    // old text, and it is left unmodified with nothing to undo. For a document a view
+    // shows, NPPN_BUFFERACTIVATED naming it then comes twice, whichever view is current. A
+    // document no view shows is reloaded, silently, when a view shows it next, before that
+    // showing is announced. False for a document that is not open.
     bool reloadDocument(BufferId id, std::string_view bytes);
+    // The same with the bytes of the document's file, as File > Reload from Disk. False,
+    // changing nothing, for a document that is not open, has no file, or whose file cannot
+    // be read.
+    bool reloadFromDisk(BufferId id);
+
+    // Turns the watch on the document's file (tail -f) on or off. False for a document
+    // that is not open or has no file.
+    bool setMonitoring(BufferId id, bool on);
+    bool isMonitoring(BufferId id) const;
+    // Reloads, as reloadFromDisk does, every watched document whose file's size or
+    // last-write time changed since the document last read it. The program runs it from a
+    // timer; a file that cannot be looked at or read leaves its document as it is.
+    void checkFilesOnDisk();
+
+    // Replace All on the current view's document: every match of `find` (literal, ignoring
+    // case) becomes `replacement`, as one undo action, with that view's modification events
+    // off, so only the other view, when it shows the same document, reports the changes as
+    // they happen. When something was replaced, the plugin then gets NPPN_GLOBALMODIFIED
+    // with the buffer id in the header's hwndFrom and 0 in idFrom. Bytes in the document's
+    // code page; returns how many were replaced, 0 for an empty `find`.
+    int replaceAll(std::string_view find, std::string_view replacement);
 
     // The documents of the view's tabs in their order; none for a view that does not exist.
     std::vector<BufferId> tabs(int view) const;
@@ -147,6 +172,8 @@ private:
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> handleHostMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> handleCommand(int commandId);
+    void askAndReplaceAll();
+    void showDocumentInMenu() const;
     std::optional<LRESULT> handleNotify(const NMHDR& header);
     void repaintOnIndicatorChange(const NMHDR& header) const;
     bool forwardEditorNotification(const NMHDR& header) const;
@@ -165,6 +192,7 @@ private:
     template <typename Change>
     auto changeTabs(Change change);
     void notifyPlugin(std::uint32_t code, BufferId id = 0) const;
+    void notifyGlobalModified(BufferId id) const;
     void reopenRememberedPanels();
 
     // Set once every part below exists; until then the main window's messages, which start

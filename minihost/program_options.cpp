@@ -24,12 +24,14 @@ bool takePath(std::span<const std::wstring> arguments, std::size_t& index,
     return true;
 }
 
-// Takes the file that follows --open or --ansi; these may be given any number of times.
-bool takeFile(std::span<const std::wstring> arguments, std::size_t& index, bool ansi,
+// Takes the file that follows --open, --ansi or --tail, which `file` says how to open;
+// these may be given any number of times.
+bool takeFile(std::span<const std::wstring> arguments, std::size_t& index, FileToOpen file,
               std::vector<FileToOpen>& files, std::wstring& error) {
     std::optional<std::filesystem::path> path;
     if (!takePath(arguments, index, path, error)) return false;
-    files.push_back({std::move(*path), ansi});
+    file.path = std::move(*path);
+    files.push_back(std::move(file));
     return true;
 }
 
@@ -71,9 +73,12 @@ ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
             understood = takePath(arguments, index, plugin, parsed.error);
         else if (argument == L"--config")
             understood = takePath(arguments, index, config, parsed.error);
-        else if (argument == L"--open" || argument == L"--ansi")
-            understood = takeFile(arguments, index, argument == L"--ansi", options.filesToOpen,
-                                  parsed.error);
+        else if (argument == L"--open" || argument == L"--ansi" || argument == L"--tail")
+            understood =
+                takeFile(arguments, index, {{}, argument == L"--ansi", argument == L"--tail"},
+                         options.filesToOpen, parsed.error);
+        else if (argument == L"--grow-log")
+            understood = takePath(arguments, index, options.growLog, parsed.error);
         else if (argument == L"--screenshot")
             understood = takePath(arguments, index, options.screenshot, parsed.error);
         else if (argument == L"--click")
@@ -98,7 +103,8 @@ ParsedOptions parseProgramOptions(std::span<const std::wstring> arguments,
 
 std::wstring_view programUsage() {
     return L"usage: minihost [--plugin DLL] [--config DIR] [--open FILE]... [--ansi FILE]...\n"
-           L"                [--show-panel] [--click ID]... [--screenshot OUT.png] [--dark]\n"
+           L"                [--tail FILE]... [--grow-log FILE] [--show-panel] [--click ID]...\n"
+           L"                [--screenshot OUT.png] [--dark]\n"
            L"  --plugin DLL          the plugin to load (default: Tarnwick.dll beside minihost)\n"
            L"  --config DIR          the plugins' configuration folder (default: minihost-config\n"
            L"                        beside minihost)\n"
@@ -106,6 +112,10 @@ std::wstring_view programUsage() {
            L"                        takes the place of the empty \"new 1\"; may be given more\n"
            L"                        than once\n"
            L"  --ansi FILE           the same for a file in the system's ANSI code page\n"
+           L"  --tail FILE           open a UTF-8 file as --open does, with monitoring (tail -f)\n"
+           L"                        on: changes on disk are reloaded as they come\n"
+           L"  --grow-log FILE       while running, append to FILE a line every few tenths of a\n"
+           L"                        second, its own lines in turn, so a tailed log grows\n"
            L"  --show-panel          run the plugin's first menu command after start-up\n"
            L"  --click ID            click the docked panel's control ID after start-up;\n"
            L"                        may be given more than once\n"

@@ -14,6 +14,8 @@ struct FileToOpen {
     std::filesystem::path path;
     // The bytes are in the system's ANSI code page rather than UTF-8.
     bool ansi = false;
+    // Watched for changes on disk (tail -f) from the start.
+    bool monitored = false;
 
     bool operator==(const FileToOpen&) const = default;
 };
@@ -27,6 +29,8 @@ struct ProgramOptions {
     // Controls of the docked panel to click after start-up, in this order.
     std::vector<int> clicks;
     std::optional<std::filesystem::path> screenshot;
+    // A file to which a line is appended every so often while the host runs.
+    std::optional<std::filesystem::path> growLog;
     // The host in dark mode, as the editor with its dark theme on.
     bool dark = false;
     bool help = false;

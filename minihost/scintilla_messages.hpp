@@ -15,6 +15,8 @@ inline constexpr std::uint32_t SCI_GETANCHOR = 2009;
 inline constexpr std::uint32_t SCI_SETSAVEPOINT = 2014;
 inline constexpr std::uint32_t SCI_SETCODEPAGE = 2037;
 inline constexpr std::uint32_t SCI_STYLECLEARALL = 2050;
+inline constexpr std::uint32_t SCI_BEGINUNDOACTION = 2078;
+inline constexpr std::uint32_t SCI_ENDUNDOACTION = 2079;
 inline constexpr std::uint32_t SCI_STYLESETFORE = 2051;
 inline constexpr std::uint32_t SCI_STYLESETBACK = 2052;
 inline constexpr std::uint32_t SCI_SETCARETFORE = 2069;
@@ -28,6 +30,7 @@ inline constexpr std::uint32_t SCI_UNDO = 2176;
 inline constexpr std::uint32_t SCI_SETTEXT = 2181;
 inline constexpr std::uint32_t SCI_GETTEXT = 2182;
 inline constexpr std::uint32_t SCI_GETTARGETSTART = 2191;
+inline constexpr std::uint32_t SCI_REPLACETARGET = 2194;
 inline constexpr std::uint32_t SCI_APPENDTEXT = 2282;
 inline constexpr std::uint32_t SCI_SETDOCPOINTER = 2358;
 inline constexpr std::uint32_t SCI_CREATEDOCUMENT = 2375;
@@ -38,6 +41,7 @@ inline constexpr std::uint32_t SCI_STYLEGETBACK = 2482;
 inline constexpr std::uint32_t SCI_INDICGETUNDER = 2511;
 inline constexpr std::uint32_t SCI_INDICGETALPHA = 2524;
 inline constexpr std::uint32_t SCI_INDICGETOUTLINEALPHA = 2559;
+inline constexpr std::uint32_t SCI_SETFIRSTVISIBLELINE = 2613;
 inline constexpr std::uint32_t SCI_DELETERANGE = 2645;
 
 // The changes the editor asks its views to notify: text inserted or deleted, undo and

@@ -1,5 +1,6 @@
 #include "minihost/scintilla_view.hpp"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "minihost/scintilla_messages.hpp"
@@ -22,6 +23,21 @@ void ScintillaView::show(LPARAM document, UINT codePage) const {
     // The document keeps its code page, but the view is told again each time, as the
     // editor does, so a document never shows in the previous one's.
     send(SCI_SETCODEPAGE, codePage);
+}
+
+void ScintillaView::detach() const {
+    send(SCI_SETDOCPOINTER, 0, 0);
+}
+
+ViewPlace ScintillaView::place() const {
+    return {send(SCI_GETFIRSTVISIBLELINE), send(SCI_GETANCHOR), send(SCI_GETCURRENTPOS)};
+}
+
+void ScintillaView::restore(const ViewPlace& place) const {
+    const LRESULT length = send(SCI_GETLENGTH);
+    send(SCI_SETSEL, std::min(place.anchor, length), std::min(place.caret, length));
+    // After the selection, which scrolls the caret into view.
+    send(SCI_SETFIRSTVISIBLELINE, place.firstVisibleLine);
 }
 
 void ScintillaView::setText(std::string_view bytes) const {

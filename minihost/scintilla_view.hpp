@@ -9,6 +9,13 @@
 
 namespace tarnwick::minihost {
 
+// Where a view was in its document: the first line on the screen and the selection.
+struct ViewPlace {
+    LRESULT firstVisibleLine;
+    LRESULT anchor;
+    LRESULT caret;
+};
+
 // One of the host's two editor views: a real Scintilla window, child of the main window,
 // showing one document at a time, which notifies the changes the editor's views notify.
 class ScintillaView {
@@ -22,6 +29,12 @@ public:
     // Shows `document` in `codePage`. The view takes a reference of its own and lets go
     // of the one to the document it showed so far.
     void show(LPARAM document, UINT codePage) const;
+    // Lets go of the document shown; until shown another, the view holds an empty one.
+    void detach() const;
+
+    ViewPlace place() const;
+    // Goes back to `place` as far as the document's text now reaches.
+    void restore(const ViewPlace& place) const;
 
     // Replaces the text of the document shown; zero bytes are kept.
     void setText(std::string_view bytes) const;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts minihost under Wine with Tarnwick.dll, the two sample logs in tabs of the main view
 # and the sample search list, opens the panel and runs a search in the log shown (the one
-# opened last); switching tabs shows the marks following the document. With a display it
+# opened last); switching tabs shows the marks following the document. The log shown is a
+# copy that minihost watches (tail -f) and appends a line to every few tenths of a second,
+# so the results follow a growing file. With a display it
 # stays open for the user; without one it runs under Xvfb and saves screenshots (the editor
 # with the panel, and the About box) to the paths it prints. With --dark the host is in dark
 # mode, and the screenshots' names end in -dark; with --dpi N the screen has N dots per inch
@@ -39,11 +41,15 @@ if $headless; then config=$build/run/headless-config; rm -rf "$config"; else con
 mkdir -p "$config/Tarnwick"
 [ -f "$config/Tarnwick/searches.json" ] || cp scripts/sample/searches.json "$config/Tarnwick/"
 
+# The growing log starts from the sample each run; the sample itself stays as it is.
+growing=$build/run/gateway.log
+cp scripts/sample/gateway.log "$growing"
+
 windows_path() { winepath -w "$(realpath -m "$1")" 2>/dev/null; }
 minihost=(wine "$build/bin/minihost.exe" --plugin "$(windows_path "$build/bin/Tarnwick.dll")"
           --config "$(windows_path "$config")"
           --open "$(windows_path scripts/sample/sample.log)"
-          --open "$(windows_path scripts/sample/gateway.log)"
+          --tail "$(windows_path "$growing")" --grow-log "$(windows_path "$growing")"
           --show-panel --click 2005 "${dark[@]}")  # 2005: the panel's "Search"
 
 if ! $headless; then

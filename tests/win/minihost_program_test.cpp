@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "minihost/executable_folder.hpp"
+#include "minihost/log_grower.hpp"
 #include "minihost/program_options.hpp"
 #include "minihost_fixture.hpp"
 
@@ -42,7 +44,7 @@ TEST(MiniHostProgramOptions, ClicksAreKeptInOrderAndMustBeControlIds) {
 TEST(MiniHostProgramOptions, ReadsEveryOption) {
     const ParsedOptions parsed =
         parse({L"--screenshot", L"out.png", L"--plugin", L"p.dll", L"--show-panel", L"--config",
-               L"d e", L"--open", L"f.txt", L"--dark"});
+               L"d e", L"--open", L"f.txt", L"--dark", L"--grow-log", L"g.log"});
     ASSERT_TRUE(parsed.options);
     EXPECT_EQ(parsed.options->plugin, fs::path(L"p.dll"));
     EXPECT_EQ(parsed.options->configDirectory, fs::path(L"d e"));
@@ -50,24 +52,47 @@ TEST(MiniHostProgramOptions, ReadsEveryOption) {
     EXPECT_TRUE(parsed.options->showPanel);
     EXPECT_EQ(parsed.options->screenshot, fs::path(L"out.png"));
     EXPECT_TRUE(parsed.options->dark);
+    EXPECT_EQ(parsed.options->growLog, fs::path(L"g.log"));
 }
 
 TEST(MiniHostProgramOptions, FilesToOpenAreKeptInOrderWithTheirCodePage) {
     const ParsedOptions parsed =
-        parse({L"--open", L"a.log", L"--ansi", L"b.txt", L"--open", L"a.log"});
+        parse({L"--open", L"a.log", L"--ansi", L"b.txt", L"--tail", L"c.log", L"--open", L"a.log"});
     ASSERT_TRUE(parsed.options);
-    const std::vector<FileToOpen> expected = {
-        {L"a.log", false}, {L"b.txt", true}, {L"a.log", false}};
+    const std::vector<FileToOpen> expected = {{L"a.log", false, false},
+                                              {L"b.txt", true, false},
+                                              {L"c.log", false, true},
+                                              {L"a.log", false, false}};
     EXPECT_EQ(parsed.options->filesToOpen, expected);
     EXPECT_EQ(parse({L"--ansi"}).error, L"--ansi needs a path");
+    EXPECT_EQ(parse({L"--tail"}).error, L"--tail needs a path");
 }
 
 TEST(MiniHostProgramOptions, RefuseWhatTheyDoNotUnderstand) {
     EXPECT_EQ(parse({L"--plugin"}).error, L"--plugin needs a path");
     EXPECT_EQ(parse({L"--open", L""}).error, L"--open needs a path");
     EXPECT_EQ(parse({L"--config", L"a", L"--config", L"b"}).error, L"--config is given twice");
+    EXPECT_EQ(parse({L"--grow-log", L"a", L"--grow-log", L"b"}).error,
+              L"--grow-log is given twice");
     EXPECT_EQ(parse({L"--show-panel", L"extra"}).error, L"unknown argument: extra");
     EXPECT_FALSE(parse({L"--screenshot"}).options);
+}
+
+using MiniHostLogGrower = MiniHostTest;
+
+TEST_F(MiniHostLogGrower, AppendsTheFilesOwnLinesInTurnEndingAnUnendedLastLine) {
+    const fs::path file = root / L"grow.log";
+    std::ofstream(file, std::ios::binary) << "one\r\ntwo";
+    auto grower = LogGrower::open(file);
+    ASSERT_TRUE(grower);
+    for (int line = 0; line < 3; ++line) ASSERT_TRUE(grower->appendNext());
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "one\r\ntwo\none\r\ntwo\none\r\n");
+
+    std::ofstream(root / L"empty.log", std::ios::binary).flush();
+    EXPECT_FALSE(LogGrower::open(root / L"empty.log"));
+    EXPECT_FALSE(LogGrower::open(root / L"missing.log"));
 }
 
 class MiniHostProgram : public MiniHostTest {

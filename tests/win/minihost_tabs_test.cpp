@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/host_messages.hpp"
+#include "minihost/replace_dialog.hpp"
 #include "minihost/scintilla_messages.hpp"
 #include "minihost_fixture.hpp"
 
@@ -347,9 +348,9 @@ TEST_F(MiniHostTabClicks, AClickOnATabShowsItAndMakesItsViewCurrent) {
 
 using MiniHostEditorNotifications = MiniHostTabs;
 
-// What the plugin is built around: every editor window that shows a document reports each
-// change to it, the views and the host's hidden editor alike; an undo announces its
-// change, with the undo bit, before it reports it.
+// What the plugin is built around: every view that shows a document reports each change to
+// it, and an undo announces its change, with the undo bit, before it reports it. A reload
+// is the exception: no window reports it, and the buffer is announced twice instead.
 TEST_F(MiniHostEditorNotifications, EveryEditorShowingADocumentReportsEachChange) {
     SetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", L"1");
     startHost();
@@ -358,8 +359,6 @@ TEST_F(MiniHostEditorNotifications, EveryEditorShowingADocumentReportsEachChange
     clearLog();
     SendMessageW(host->secondView(), SCI_INSERTTEXT, 1, reinterpret_cast<LPARAM>("X\n"));
     SendMessageW(host->mainView(), SCI_UNDO, 0, 0);
-    ASSERT_TRUE(host->reloadDocument(id, "fresh"));
-    SetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", nullptr);
 
     // Each change as "kind position length lines", with the windows that reported it.
     const std::string document = " document=" + std::to_string(documentOf(host->mainView()));
@@ -382,16 +381,229 @@ TEST_F(MiniHostEditorNotifications, EveryEditorShowingADocumentReportsEachChange
         const std::string from = line.substr(0, fields).substr(0, line.find(" document="));
         const std::string who = from == "edit from=" + number(host->mainView())     ? "main"
                                 : from == "edit from=" + number(host->secondView()) ? "second"
-                                                                                     : "other";
+                                                                                    : "other";
         if (changes.empty() || changes.back().first != change) changes.push_back({change, ""});
         changes.back().second += who + " ";
     }
     EXPECT_TRUE(undoAnnounced);
-    EXPECT_EQ(changes, (std::vector<std::pair<std::string, std::string>>{
-                           {"insert 1 2 1", "main second "},
-                           {"delete undo 1 2 -1", "main second "},
-                           {"delete 0 3 0", "main second other "},
-                           {"insert 0 5 0", "main second other "}}));
+    EXPECT_EQ(changes,
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"insert 1 2 1", "main second "}, {"delete undo 1 2 -1", "main second "}}));
+
+    clearLog();
+    ASSERT_TRUE(host->reloadDocument(id, "fresh"));
+    SetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", nullptr);
+    const std::vector<std::string> twice = {
+        notified(NPPN_BUFFERACTIVATED, id), hostState(id, positionOf(0, 1), 5),
+        notified(NPPN_BUFFERACTIVATED, id), hostState(id, positionOf(0, 1), 5)};
+    EXPECT_EQ(log(), twice);
+}
+
+// What to type into the Replace All dialog, which only comes up inside the menu command.
+struct ReplaceAnswer {
+    const wchar_t* find;
+    const wchar_t* replacement;
+    bool given = false;
+};
+ReplaceAnswer* pendingAnswer = nullptr;
+
+// Runs in the dialog's modal loop: fills the boxes and presses Replace All.
+void CALLBACK answerReplaceDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindWindowW(L"#32770", L"Replace All");
+    if (dialog == nullptr || pendingAnswer == nullptr) return;
+    KillTimer(nullptr, timer);
+    SetDlgItemTextW(dialog, kReplaceFindBox, pendingAnswer->find);
+    SetDlgItemTextW(dialog, kReplaceReplacementBox, pendingAnswer->replacement);
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    pendingAnswer->given = true;
+}
+
+// The host's changes that it tells plugins of in its own way, or not at all.
+class MiniHostQuietChanges : public MiniHostTabs {
+protected:
+    static constexpr int kIndicator = 25;
+
+    void SetUp() override {
+        MiniHostTabs::SetUp();
+        SetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", L"1");
+    }
+    void TearDown() override {
+        SetEnvironmentVariableW(L"MINIHOST_TEST_PLUGIN_EDITS", nullptr);
+        MiniHostTabs::TearDown();
+    }
+
+    static void appendTo(const std::filesystem::path& file, const std::string& bytes) {
+        std::ofstream(file, std::ios::binary | std::ios::app) << bytes;
+    }
+    static LRESULT send(HWND view, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return SendMessageW(view, message, wParam, lParam);
+    }
+    // The two announcements of a reloaded buffer, with what the host shows meanwhile: the
+    // current buffer, where the reloaded one is, and the current view's length.
+    std::vector<std::string> reloaded(BufferId id, BufferId current, LRESULT position,
+                                      int length) const {
+        const std::vector<std::string> once = {notified(NPPN_BUFFERACTIVATED, id),
+                                               hostState(current, position, length)};
+        std::vector<std::string> lines = once;
+        lines.insert(lines.end(), once.begin(), once.end());
+        return lines;
+    }
+};
+
+TEST_F(MiniHostQuietChanges, AShownDocumentIsReloadedInPlaceUnreportedThenAnnouncedTwice) {
+    startHost();
+    const BufferId id = host->newDocument(0, "old text\nline two\n");
+    ASSERT_TRUE(host->cloneDocument(id, 1));
+    const HWND main = host->mainView();
+    const LRESULT document = documentOf(main);
+    send(main, SCI_SETINDICATORCURRENT, kIndicator);
+    send(main, SCI_INDICATORFILLRANGE, 0, 12);
+    send(main, SCI_APPENDTEXT, 1, reinterpret_cast<LPARAM>("!"));
+    send(main, SCI_SETSEL, 3, 6);
+    clearLog();
+
+    ASSERT_TRUE(host->reloadDocument(id, "new\ntext"));
+    EXPECT_EQ(log(), reloaded(id, id, positionOf(0, 1), 8));
+    for (const HWND view : {main, host->secondView()}) {
+        EXPECT_EQ(documentOf(view), document);
+        EXPECT_EQ(textOf(view), "new\ntext");
+        EXPECT_EQ(send(view, SCI_GETMODEVENTMASK), kHostModificationMask);
+    }
+    for (LRESULT position = 0; position < 8; ++position)
+        EXPECT_EQ(send(main, SCI_INDICATORVALUEAT, kIndicator, position), 0) << position;
+    EXPECT_EQ(send(main, SCI_GETMODIFY), 0);
+    EXPECT_EQ(send(main, SCI_CANUNDO), 0);
+    EXPECT_EQ(send(main, SCI_GETANCHOR), 3);
+    EXPECT_EQ(send(main, SCI_GETCURRENTPOS), 6);
+
+    // Shown only in the view that is not current, it is still announced, by its id.
+    const BufferId other = host->newDocument(1, "other");
+    clearLog();
+    ASSERT_TRUE(host->reloadDocument(other, "xy"));
+    EXPECT_EQ(log(), reloaded(other, id, positionOf(1, 2), 8));
+    EXPECT_FALSE(host->reloadDocument(4242, "none"));
+}
+
+TEST_F(MiniHostQuietChanges, ABackgroundDocumentIsReloadedWhenShownNext) {
+    startHost();
+    const BufferId background = host->newDocument(0, "old");
+    host->newDocument(0, "front");
+    clearLog();
+    ASSERT_TRUE(host->reloadDocument(background, "first"));
+    ASSERT_TRUE(host->reloadDocument(background, "reloaded"));
+    EXPECT_TRUE(log().empty());
+    EXPECT_EQ(textOf(host->mainView()), "front");
+
+    ASSERT_TRUE(host->activateDocument(0, 1));
+    EXPECT_EQ(textOf(host->mainView()), "reloaded");
+    EXPECT_EQ(send(host->mainView(), SCI_CANUNDO), 0);
+    EXPECT_EQ(log(), (std::vector<std::string>{notified(NPPN_BUFFERACTIVATED, background),
+                                               hostState(background, 1, 8)}));
+}
+
+TEST_F(MiniHostQuietChanges, AMonitoredFileIsReloadedWhenItChangesOnDisk) {
+    startHost();
+    const auto path = writeFile(L"tail.log", "one\n");
+    ASSERT_TRUE(host->openFile(path));
+    const BufferId tailed = host->currentBuffer();
+    EXPECT_FALSE(host->setMonitoring(host->shownBuffer(1), true));  // no file
+    EXPECT_FALSE(host->setMonitoring(4242, true));
+    SendMessageW(host->mainWindow(), WM_COMMAND, MAKEWPARAM(MenuBar::kCommandMonitoring, 0), 0);
+    ASSERT_TRUE(host->isMonitoring(tailed));
+    clearLog();
+    host->checkFilesOnDisk();
+    EXPECT_TRUE(log().empty());  // unchanged since it was read
+
+    appendTo(path, "two\n");
+    host->checkFilesOnDisk();
+    EXPECT_EQ(textOf(host->mainView()), "one\ntwo\n");
+    EXPECT_EQ(log(), reloaded(tailed, tailed, 0, 8));
+
+    // In a background tab, the change waits for the tab to be shown.
+    host->newDocument(0, "front");
+    appendTo(path, "three\n");
+    clearLog();
+    host->checkFilesOnDisk();
+    EXPECT_TRUE(log().empty());
+    ASSERT_TRUE(host->activateDocument(0, 0));
+    EXPECT_EQ(textOf(host->mainView()), "one\ntwo\nthree\n");
+    EXPECT_EQ(count("notify 1010"), 1u);
+
+    // Unwatched, only Reload from Disk reads the file again.
+    ASSERT_TRUE(host->setMonitoring(tailed, false));
+    appendTo(path, "four\n");
+    host->checkFilesOnDisk();
+    EXPECT_EQ(textOf(host->mainView()), "one\ntwo\nthree\n");
+    clearLog();
+    SendMessageW(host->mainWindow(), WM_COMMAND, MAKEWPARAM(MenuBar::kCommandReloadFromDisk, 0), 0);
+    EXPECT_EQ(textOf(host->mainView()), "one\ntwo\nthree\nfour\n");
+    EXPECT_EQ(log(), reloaded(tailed, tailed, 0, 19));
+    EXPECT_FALSE(host->reloadFromDisk(host->shownBuffer(1)));
+}
+
+TEST_F(MiniHostQuietChanges, ReplaceAllReplacesEachMatchOnceAsOneUndoAction) {
+    struct Case {
+        const char* find;
+        const char* replacement;
+        int count;
+        const char* text;
+    };
+    const char* const original = "Cat cat CAT dog cat";
+    const Case cases[] = {{"cat", "cats", 4, "cats cats cats dog cats"},
+                          {"a", "aa", 4, "Caat caat CaaT dog caat"},
+                          {"CAT ", "", 3, "dog cat"},
+                          {"", "x", 0, original},
+                          {"zebra", "x", 0, original}};
+    host = std::make_unique<MiniHost>(configDirectory);
+    for (const Case& test : cases) {
+        host->newDocument(0, original);
+        EXPECT_EQ(host->replaceAll(test.find, test.replacement), test.count) << test.find;
+        EXPECT_EQ(textOf(host->mainView()), test.text) << test.find;
+        send(host->mainView(), SCI_UNDO);
+        EXPECT_EQ(textOf(host->mainView()), original) << test.find;
+        EXPECT_EQ(send(host->mainView(), SCI_CANUNDO), 0) << test.find;
+    }
+}
+
+TEST_F(MiniHostQuietChanges, ReplaceAllFromTheMenuTakesTheDialogsTextsInTheDocumentsBytes) {
+    startHost();
+    const BufferId id = host->newDocument(0, "\xC3\xA9t\xC3\xA9 or ete");
+    ReplaceAnswer answer{L"\u00E9t\u00E9", L"\u00E0"};
+    pendingAnswer = &answer;
+    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &answerReplaceDialog);
+    clearLog();
+    PostMessageW(host->mainWindow(), WM_COMMAND, MAKEWPARAM(MenuBar::kCommandReplaceAll, 0), 0);
+    host->pumpMessages();
+    pendingAnswer = nullptr;
+    ASSERT_TRUE(answer.given);
+    EXPECT_EQ(textOf(host->mainView()), "\xC3\xA0 or ete");
+    EXPECT_EQ(log(),
+              std::vector<std::string>{"notify 1030 from=" + std::to_string(id) + " id=0 panel=0"});
+}
+
+TEST_F(MiniHostQuietChanges, ReplaceAllIsReportedOnlyByTheCloneThenAnnouncedWithTheBufferId) {
+    startHost();
+    ASSERT_TRUE(host->setCurrentView(1));
+    const BufferId id = host->newDocument(1, "a-b-a");
+    ASSERT_TRUE(host->cloneDocument(id, 0));
+    const int ownMask = SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT;
+    send(host->secondView(), SCI_SETMODEVENTMASK, ownMask);
+    clearLog();
+
+    EXPECT_EQ(host->replaceAll("A", "xyz"), 2);
+    EXPECT_EQ(send(host->secondView(), SCI_GETMODEVENTMASK), ownMask);
+    EXPECT_EQ(send(host->mainView(), SCI_GETMODEVENTMASK), kHostModificationMask);
+    // Each replacement is a deletion and an insertion, reported by the main view alone.
+    const std::string fromMain = "edit from=" + number(host->mainView()) + " ";
+    const std::vector<std::string> lines = log();
+    ASSERT_EQ(lines.size(), 5u);
+    for (std::size_t index = 0; index < 4; ++index)
+        EXPECT_TRUE(lines[index].starts_with(fromMain)) << lines[index];
+    EXPECT_EQ(lines.back(), "notify 1030 from=" + std::to_string(id) + " id=0 panel=0");
+
+    clearLog();
+    EXPECT_EQ(host->replaceAll("absent", "x"), 0);
+    EXPECT_TRUE(log().empty());
 }
 
 }  // namespace
