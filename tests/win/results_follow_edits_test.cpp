@@ -46,6 +46,10 @@ protected:
     }
     std::wstring label() const { return controls().text(kResultsLabel); }
 
+    LRESULT listMessage(UINT message, WPARAM wParam = 0) const {
+        return SendMessageW(controls().control(kResultsList), message, wParam, 0);
+    }
+
     // Long enough for the edited text to be searched again once the typing paused.
     void pause() const {
         for (int wait = 0; wait < 30; ++wait) {
@@ -62,13 +66,13 @@ protected:
         Rows hits;
         std::string marks;
         std::vector<std::string> jumps;
-        bool operator==(const Shown&) const = default;
     };
     Shown shown(HWND view) {
         Shown result{resultRows(), label(), controls().rows(kSearchList, 3), "", {}};
         result.marks = markings(view, static_cast<int>(SendMessageW(view, SCI_GETLENGTH, 0, 0)));
         for (const std::size_t row : {std::size_t{0}, result.rows.size() - 1}) {
             if (row >= result.rows.size()) continue;
+            listMessage(LVM_ENSUREVISIBLE, row);
             controls().doubleClickRow(static_cast<int>(row));
             const auto [anchor, caret] = selection(view);
             result.jumps.push_back(textOf(view).substr(static_cast<std::size_t>(anchor), static_cast<std::size_t>(caret - anchor)));
@@ -79,10 +83,12 @@ protected:
     void expectAsANewSearchFinds(HWND view, const char* what) {
         const Shown kept = shown(view);
         controls().click(kSearch);
-        EXPECT_EQ(kept, shown(view)) << what;
-    }
-    LRESULT listMessage(UINT message, WPARAM wParam = 0) const {
-        return SendMessageW(controls().control(kResultsList), message, wParam, 0);
+        const Shown fresh = shown(view);
+        EXPECT_EQ(kept.rows, fresh.rows) << what;
+        EXPECT_EQ(kept.label, fresh.label) << what;
+        EXPECT_EQ(kept.hits, fresh.hits) << what;
+        EXPECT_EQ(kept.marks, fresh.marks) << what;
+        EXPECT_EQ(kept.jumps, fresh.jumps) << what;
     }
 };
 
