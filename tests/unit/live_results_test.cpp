@@ -281,5 +281,25 @@ TEST_F(ResultsFollowEdits, SilentChangesAreToldApartByTheTextCheck) {
         }
     }
 }
+// The list keeps its selection and scroll on the results that are still there: a row
+// is found again after rows went and came, and after a whole new search by what it shows.
+TEST_F(ResultsFollowEdits, RowsAreFoundAgainAfterTheResultsChanged) {
+    const RowsChanged rows{{1, 4}, {0, 3}};  // of 6 rows, 1 and 4 went; 2 came, now 0 and 3
+    const std::vector<std::optional<std::size_t>> expected{1, std::nullopt, 2, 4, std::nullopt,
+                                                           5};
+    for (std::size_t row = 0; row < expected.size(); ++row)
+        EXPECT_EQ(rowAfter(rows, row), expected[row]) << row;
+
+    // kDocument under a line of its own: each row two rows further down.
+    const MatchList before = matches.settled();
+    editor.setDocument(std::string("needle\n") + kDocument);
+    startFollowing();
+    EXPECT_EQ(sameResult(matches, before[4], 4), std::optional<std::size_t>(6));
+    EXPECT_EQ(sameResult(matches, before[0], 7), std::optional<std::size_t>(2));
+    editor.setDocument("other");
+    startFollowing();
+    EXPECT_EQ(sameResult(matches, before[0], 0), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tarnwick::testing
