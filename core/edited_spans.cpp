@@ -4,14 +4,19 @@
 
 namespace tarnwick {
 
+namespace {
+
+// The same bytes after the change; a span grows over text inserted inside it or at its end.
+ByteSpan followed(const ByteSpan& span, const DocumentChange& change) {
+    const bool atEnd = change.inserted && change.position == span.end;
+    return {change.moved(span.start), atEnd ? span.end + change.length : change.moved(span.end)};
+}
+
+}  // namespace
+
 void EditedSpans::add(const DocumentChange& change) {
-    // A span grows over text inserted inside it or at its end.
-    for (ByteSpan& span : spans_)
-        span = {change.moved(span.start),
-                change.inserted && change.position == span.end ? span.end + change.length
-                                                               : change.moved(span.end)};
-    spans_.push_back({change.position, change.inserted ? change.position + change.length
-                                                       : change.position});
+    for (ByteSpan& span : spans_) span = followed(span, change);
+    spans_.push_back({change.position, change.position + (change.inserted ? change.length : 0)});
     if (spans_.size() <= kMostSpans) return;
     ByteSpan hull = spans_.front();
     for (const ByteSpan& span : spans_)

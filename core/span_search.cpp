@@ -50,14 +50,9 @@ public:
             if (!covering) break;
             limit = covering->end;
         }
-        const std::int64_t stop = std::max(limit, at);
-        for (const HeldMatch& match : heldOf(held_, finder_.entryIndex(), from, stop)) {
-            const auto same = std::find(found.begin() + before, found.end(), match.bytes);
-            if (same == found.end())
-                replaced.push_back(match);
-            else
-                found.erase(same);  // held as it is
-        }
+        const std::vector<HeldMatch> held =
+            heldOf(held_, finder_.entryIndex(), from, std::max(limit, at));
+        keepHeld(held, found, before, replaced);
     }
 
 private:
@@ -69,6 +64,24 @@ private:
              heldOf(held_, finder_.entryIndex(), spanStart - 2 * reach_, spanStart))
             if (match.bytes.end <= spanStart) at = std::max(at, match.bytes.end);
         return at;
+    }
+
+    // Both in order: a match found again as it is held stays held; the held ones not found
+    // again are replaced.
+    static void keepHeld(const std::vector<HeldMatch>& held, std::vector<ByteSpan>& found,
+                         std::size_t first, std::vector<HeldMatch>& replaced) {
+        std::size_t kept = first;
+        auto next = held.begin();
+        for (std::size_t i = first; i < found.size(); ++i) {
+            while (next != held.end() && next->bytes.start < found[i].start)
+                replaced.push_back(*next++);
+            if (next != held.end() && next->bytes == found[i])
+                ++next;
+            else
+                found[kept++] = found[i];
+        }
+        replaced.insert(replaced.end(), next, held.end());
+        found.resize(kept);
     }
 
     std::optional<ByteSpan> heldCovering(std::int64_t at) const {

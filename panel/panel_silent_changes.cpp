@@ -18,7 +18,7 @@
 namespace tarnwick {
 
 void TarnwickPanel::documentActivated() {
-    const bool searched = catchUpWithDocument(currentView());
+    const bool searched = followed && catchUpWithDocument(currentView());
     if (isVisible() && !searched) reapplyHighlights();
 }
 
