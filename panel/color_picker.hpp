@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "core/highlight_palette.hpp"
+#include "core/list/highlight_palette.hpp"
 
 namespace tarnwick {
 

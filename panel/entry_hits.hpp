@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/search_list.hpp"
-#include "core/search_match.hpp"
+#include "core/list/search_list.hpp"
+#include "core/search/search_match.hpp"
 
 namespace tarnwick {
 

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-#include "core/shared_text.hpp"
+#include "core/search/shared_text.hpp"
 
 namespace tarnwick::list_view {
 

@@ -1,6 +1,6 @@
 #include "panel/match_navigation.hpp"
 
-#include "core/current_view.hpp"
+#include "core/marks/current_view.hpp"
 #include "host/editor_messages.hpp"
 #include "host/host_messages.hpp"
 #include "host/send_message.hpp"

@@ -3,9 +3,9 @@
 #include <functional>
 #include <optional>
 
-#include "core/editor_view.hpp"
-#include "core/marked_documents.hpp"
-#include "core/search_match.hpp"
+#include "core/search/editor_view.hpp"
+#include "core/marks/marked_documents.hpp"
+#include "core/search/search_match.hpp"
 #include "host/host_records.hpp"
 
 namespace tarnwick {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/search_match.hpp"
+#include "core/search/search_match.hpp"
 
 namespace tarnwick {
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/current_view.hpp"
-#include "core/modification_events_off.hpp"
+#include "core/marks/current_view.hpp"
+#include "core/marks/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
 #include "host/editor_messages.hpp"
 #include "panel/clipboard.hpp"

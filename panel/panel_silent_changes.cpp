@@ -8,8 +8,8 @@
 
 #include <commctrl.h>
 
-#include "core/current_view.hpp"
-#include "core/modification_events_off.hpp"
+#include "core/marks/current_view.hpp"
+#include "core/marks/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
 #include "panel/list_view.hpp"
 #include "panel/result_texts.hpp"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/live_matches.hpp"
+#include "core/results/live_matches.hpp"
 
 namespace tarnwick {
 

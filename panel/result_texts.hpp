@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/shared_text.hpp"
+#include "core/search/shared_text.hpp"
 
 namespace tarnwick {
 

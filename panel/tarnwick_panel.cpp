@@ -4,7 +4,7 @@
 
 #include "about/about_dialog.hpp"
 #include "dialogs/window_dpi.hpp"
-#include "core/current_view.hpp"
+#include "core/marks/current_view.hpp"
 #include "panel/panel_layout.hpp"
 #include "panel/popup_menu.hpp"
 #include "host/host_messages.hpp"

@@ -7,13 +7,13 @@
 #include <functional>
 #include <optional>
 
-#include "core/document_searcher.hpp"
-#include "core/indicator_block.hpp"
-#include "core/live_matches.hpp"
-#include "core/live_results.hpp"
-#include "core/marked_documents.hpp"
-#include "core/row_mapping.hpp"
-#include "core/search_list.hpp"
+#include "core/search/document_searcher.hpp"
+#include "core/marks/indicator_block.hpp"
+#include "core/results/live_matches.hpp"
+#include "core/results/live_results.hpp"
+#include "core/marks/marked_documents.hpp"
+#include "core/results/row_mapping.hpp"
+#include "core/list/search_list.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
 #include "panel/dpi_scale.hpp"
 #include "panel/entry_hits.hpp"

@@ -3,7 +3,7 @@
 #include <istream>
 #include <string>
 
-#include "core/search_list.hpp"
+#include "core/list/search_list.hpp"
 
 namespace tarnwick {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/search_list.hpp"
+#include "core/list/search_list.hpp"
 #include "host/window_handle.hpp"
 
 namespace tarnwick {

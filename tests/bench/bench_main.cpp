@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "core/document_searcher.hpp"
-#include "core/indicator_block.hpp"
+#include "core/search/document_searcher.hpp"
+#include "core/marks/indicator_block.hpp"
 #include "host/send_message.hpp"
 #include "minihost/mini_host.hpp"
 #include "minihost/scintilla_messages.hpp"

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/search_list.hpp"
-#include "core/search_match.hpp"
+#include "core/list/search_list.hpp"
+#include "core/search/search_match.hpp"
 
 namespace tarnwick::testing {
 

@@ -1,11 +1,11 @@
 // Documents the editor keeps in a code page other than UTF-8: entries are looked for as
 // that code page spells them, lines are read back from it, and an entry it cannot spell
 // finds nothing instead of a stand-in.
-#include "core/document_encoding.hpp"
+#include "core/search/document_encoding.hpp"
 
 #include <gtest/gtest.h>
 
-#include "core/document_searcher.hpp"
+#include "core/search/document_searcher.hpp"
 #include "fake_editor.hpp"
 #include "host/code_pages.hpp"
 #include "host/editor_messages.hpp"

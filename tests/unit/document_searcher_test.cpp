@@ -1,4 +1,4 @@
-#include "core/document_searcher.hpp"
+#include "core/search/document_searcher.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/highlight_palette.hpp"
+#include "core/list/highlight_palette.hpp"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/document_searcher.hpp"
+#include "core/search/document_searcher.hpp"
 #include "fake_editor.hpp"
 #include "fake_host.hpp"
 #include "host/editor_messages.hpp"

@@ -1,4 +1,4 @@
-#include "core/indicator_block.hpp"
+#include "core/marks/indicator_block.hpp"
 
 #include <gtest/gtest.h>
 

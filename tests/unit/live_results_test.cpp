@@ -1,13 +1,13 @@
 // The results of a search follow edits of their document: matches before a change stay,
 // those after it move, those whose bytes changed go, and every survivor is what a new
 // search of the edited document finds at its place.
-#include "core/live_results.hpp"
+#include "core/results/live_results.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "core/document_searcher.hpp"
+#include "core/search/document_searcher.hpp"
 #include "fake_editor.hpp"
 #include "host/editor_messages.hpp"
 #include "search_cases.hpp"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/search_match.hpp"
+#include "core/search/search_match.hpp"
 
 namespace tarnwick {
 namespace {

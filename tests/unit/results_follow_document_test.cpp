@@ -5,8 +5,8 @@
 
 #include <stdexcept>
 
-#include "core/indicator_block.hpp"
-#include "core/marked_documents.hpp"
+#include "core/marks/indicator_block.hpp"
+#include "core/marks/marked_documents.hpp"
 #include "panel/match_navigation.hpp"
 #include "fake_editor.hpp"
 #include "fake_host.hpp"

@@ -1,4 +1,4 @@
-#include "core/search_list.hpp"
+#include "core/list/search_list.hpp"
 
 #include <optional>
 

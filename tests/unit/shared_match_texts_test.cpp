@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/document_searcher.hpp"
+#include "core/search/document_searcher.hpp"
 #include "fake_editor.hpp"
 #include "host/editor_messages.hpp"
 #include "search_cases.hpp"

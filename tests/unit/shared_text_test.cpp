@@ -1,4 +1,4 @@
-#include "core/shared_text.hpp"
+#include "core/search/shared_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text_arena.hpp"
+#include "core/search/text_arena.hpp"
 
 namespace tarnwick {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/document_searcher.hpp"
+#include "core/search/document_searcher.hpp"
 #include "host/editor_messages.hpp"
 #include "minihost/scintilla_messages.hpp"
 #include "scintilla_window.hpp"

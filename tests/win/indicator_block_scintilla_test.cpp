@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/indicator_block.hpp"
+#include "core/marks/indicator_block.hpp"
 #include "host/editor_messages.hpp"
 #include "minihost/scintilla_messages.hpp"
 #include "scintilla_window.hpp"

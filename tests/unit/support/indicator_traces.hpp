@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/search_entry.hpp"
+#include "core/list/search_entry.hpp"
 #include "fake_window.hpp"
 #include "host/editor_messages.hpp"
 

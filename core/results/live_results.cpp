@@ -1,0 +1,105 @@
+#include "core/results/live_results.hpp"
+
+#include <utility>
+
+#include "core/search/document_encoding.hpp"
+#include "core/search/line_reader.hpp"
+#include "core/search/text_arena.hpp"
+#include "host/editor_messages.hpp"
+
+namespace tarnwick {
+
+void LiveResults::searched(const EditorView& view, const SearchList& entries,
+                           MatchList& matches) {
+    follow();
+    following_ = true;
+    entries_ = entries;
+    check_.record(view, matches);
+}
+
+void LiveResults::follow() {
+    following_ = false;
+    last_.reset();
+    edits_.clear();
+    marksToClear_.clear();
+}
+
+std::optional<ChangeEffect> LiveResults::apply(const EditorView& from, std::intptr_t document,
+                                               const Modification& modification,
+                                               LiveMatches& matches) {
+    // Checked before any message: indicator changes come by the thousand during a search.
+    const auto change = documentChangeOf(modification.type, modification.position,
+                                         modification.length, modification.linesAdded);
+    if (!change || document == 0 || (!following_ && marksToClear_.empty()) ||
+        from.send(SCI_GETDOCPOINTER) != document)
+        return std::nullopt;
+    // Two changes in a row that are the same leave the document at different lengths.
+    const std::intptr_t lengthAfter = from.send(SCI_GETLENGTH);
+    if (last_ && last_->change == *change && last_->lengthAfter == lengthAfter) return std::nullopt;
+    last_ = Applied{*change, lengthAfter};
+
+    const auto line = static_cast<std::int32_t>(
+        from.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(change->position)));
+    for (MarkRange& range : marksToClear_) range = followChange(range, *change);
+    std::erase_if(marksToClear_, [](const MarkRange& range) { return range.start >= range.end; });
+    ChangeEffect effect = applyChange(matches, *change, line);
+    marksToClear_.insert(marksToClear_.end(), effect.marksToClear.begin(),
+                         effect.marksToClear.end());
+    if (!following_) return effect;
+    for (const std::uint32_t hash : effect.droppedHashes) check_.forget(hash);
+    check_.follow(from, *change, lengthAfter);
+    edits_.add(*change);
+    return effect;
+}
+
+std::vector<MarkRange> LiveResults::takeMarksToClear() {
+    return std::exchange(marksToClear_, {});
+}
+
+RowsChanged LiveResults::searchEdits(const EditorView& view, LiveMatches& matches,
+                                     std::vector<MarkRange>& marksToClear) {
+    return take(view, matches, searchSpans(view, entries_, matches, edits_.take()),
+                &marksToClear);
+}
+
+RowsChanged LiveResults::searchAppended(const EditorView& view, LiveMatches& matches) {
+    const ByteSpan added{check_.length(), view.send(SCI_GETLENGTH)};
+    RowsChanged rows = take(view, matches, searchSpans(view, entries_, matches, {added}), nullptr);
+    check_.retake(view);
+    return rows;
+}
+
+RowsChanged LiveResults::take(const EditorView& view, LiveMatches& matches, SpanResults found,
+                              std::vector<MarkRange>* marksToClear) {
+    for (const std::size_t row : found.removedRows) {
+        const SearchMatch match = matches.at(row);
+        check_.forget(match.bytesHash);
+        if (marksToClear)
+            marksToClear->push_back(
+                {match.position, match.position + match.length, match.entryIndex});
+    }
+    check_.add(view, found.added);
+    RowsChanged rows{found.removedRows, {}};
+    rows.added = matches.replace(found.removedRows, std::move(found.added));
+    return rows;
+}
+
+void refreshContent(const EditorView& view, LiveMatches& matches, LineSpan lines) {
+    const std::size_t first = matches.firstOnLine(lines.first);
+    const std::size_t end = matches.firstOnLine(lines.last + 1);
+    if (first == end) return;
+    const DocumentEncoding encoding = DocumentEncoding::of(view);
+    TextArena texts;
+    LineReader reader(view, encoding, texts);
+    // The matches of a line come in the order of their bytes, as the reader needs them.
+    for (std::size_t row = first; row < end; ++row) {
+        if (matches.isDropped(row)) continue;
+        SearchMatch& match = matches.exact(row);
+        LineReader::Place place =
+            reader.read(match.line, static_cast<std::intptr_t>(match.position));
+        match.lineContent = std::move(place.text);
+        match.column = place.column;
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,41 @@
+#include "core/search/document_text.hpp"
+
+#include <algorithm>
+
+#include "host/editor_messages.hpp"
+
+namespace tarnwick {
+
+namespace {
+
+const char* rangePointer(const EditorView& view, std::int64_t start, std::int64_t length) {
+    if (length <= 0) return nullptr;
+    return reinterpret_cast<const char*>(view.send(
+        SCI_GETRANGEPOINTER, static_cast<std::uintptr_t>(start), static_cast<std::intptr_t>(length)));
+}
+
+}  // namespace
+
+DocumentText::DocumentText(const EditorView& view)
+    : length_(std::max<std::intptr_t>(view.send(SCI_GETLENGTH), 0)),
+      gap_(std::clamp<std::int64_t>(view.send(SCI_GETGAPPOSITION), 0, length_)),
+      before_(rangePointer(view, 0, gap_)),
+      after_(rangePointer(view, gap_, length_ - gap_)) {}
+
+std::string_view DocumentText::bytes(std::int64_t start, std::int64_t end,
+                                     std::string& scratch) const {
+    start = std::clamp<std::int64_t>(start, 0, length_);
+    end = std::clamp<std::int64_t>(end, start, length_);
+    const auto size = static_cast<std::size_t>(end - start);
+    if (size == 0) return {};
+    // An editor that gave no pointer gives no bytes: the check then fails safe.
+    if (end <= gap_) return before_ ? std::string_view(before_ + start, size) : std::string_view();
+    if (start >= gap_)
+        return after_ ? std::string_view(after_ + (start - gap_), size) : std::string_view();
+    if (!before_ || !after_) return {};
+    scratch.assign(before_ + start, static_cast<std::size_t>(gap_ - start));
+    scratch.append(after_, static_cast<std::size_t>(end - gap_));
+    return scratch;
+}
+
+}  // namespace tarnwick
