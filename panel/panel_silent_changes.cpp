@@ -75,7 +75,7 @@ void TarnwickPanel::searchAgain(WindowHandle view) {
 void TarnwickPanel::showAppended(WindowHandle view) {
     const RowPlaces places = rowPlaces();
     const RowsChanged rows = liveResults.searchAppended(EditorView(view), matches);
-    if (indicators.marksKept(EditorView(view), matches)) {
+    if (indicators.marksKept(EditorView(view), matches.settled())) {
         showChangedResults(view, places, rows, {});
         return;
     }

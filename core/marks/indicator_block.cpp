@@ -66,12 +66,16 @@ void IndicatorBlock::restyle(const EditorView& view, const SearchList& list,
 void IndicatorBlock::apply(const EditorView& view, const SearchList& list,
                            const MatchList& matches) const {
     clear(view);
+    style(view, list);
+    fill(view, matches);
+}
+
+void IndicatorBlock::style(const EditorView& view, const SearchList& list) const {
     const std::size_t styled = std::min<std::size_t>(list.size(), kIndicatorCount);
     for (std::size_t i = 0; i < styled; ++i) {
         if (list[i].enabled)
             styleIndicator(view, baseIndicator_ + static_cast<std::int32_t>(i), list[i].color);
     }
-    fill(view, matches);
 }
 
 void IndicatorBlock::fill(const EditorView& view, const MatchList& matches) const {
@@ -83,13 +87,13 @@ void IndicatorBlock::fill(const EditorView& view, const MatchList& matches) cons
     }
 }
 
-bool IndicatorBlock::marksKept(const EditorView& view, const LiveMatches& matches) const {
-    for (std::size_t row = 0; row < matches.size(); ++row) {
-        if (matches.entryIndex(row) >= kIndicatorCount) continue;
-        return view.send(SCI_INDICATORVALUEAT, asWParam(baseIndicator_ + matches.entryIndex(row)),
-                         static_cast<std::intptr_t>(matches.position(row))) != 0;
-    }
-    return true;
+bool IndicatorBlock::marksKept(const EditorView& view, const MatchList& matches) const {
+    const auto marked = std::find_if(matches.begin(), matches.end(), [](const SearchMatch& match) {
+        return match.entryIndex < kIndicatorCount;
+    });
+    return marked == matches.end() ||
+           view.send(SCI_INDICATORVALUEAT, asWParam(baseIndicator_ + marked->entryIndex),
+                     static_cast<std::intptr_t>(marked->position)) != 0;
 }
 
 void reapplyHighlights(const NppData& hostHandles, const SearchList& list, const MatchList& matches,
@@ -101,10 +105,12 @@ void reapplyHighlights(const NppData& hostHandles, const SearchList& list, const
     const MarkedDocuments::Action action = marks.shown(shown);
     if (action == MarkedDocuments::Action::nothing) return;
     const ModificationEventsOff quiet(hostHandles, view, shown);
-    if (action == MarkedDocuments::Action::paint)
-        indicators.apply(EditorView(view), list, matches);
-    else
+    if (action == MarkedDocuments::Action::clear)
         indicators.clear(EditorView(view));
+    else if (indicators.marksKept(EditorView(view), matches))
+        indicators.style(EditorView(view), list);  // the view may not have the styles yet
+    else
+        indicators.apply(EditorView(view), list, matches);
 }
 
 }  // namespace tarnwick

@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "core/search/editor_view.hpp"
-#include "core/results/live_matches.hpp"
 #include "core/marks/marked_documents.hpp"
 #include "core/results/match_edits.hpp"
 #include "core/list/search_list.hpp"
@@ -32,9 +31,12 @@ public:
     void clear(const EditorView& view) const;
     // Fills the marks of these matches of the ten entries, the others left as they are.
     void fill(const EditorView& view, const MatchList& matches) const;
+    // Gives each enabled entry among the first ten its look in the view.
+    void style(const EditorView& view, const SearchList& list) const;
     // False when the first of the matches that the ten entries mark has lost its mark: the
-    // host cleared the document's marks when it read the file again.
-    bool marksKept(const EditorView& view, const LiveMatches& matches) const;
+    // host cleared the document's marks when it read the file again. The marks of a
+    // document stay with it from view to view; only their looks belong to a view.
+    bool marksKept(const EditorView& view, const MatchList& matches) const;
 
     // Gives entry `index` its colour in the view again after the colour changed, its
     // marks kept; nothing for an entry beyond the ten or outside the list.
@@ -52,9 +54,10 @@ private:
 };
 
 // After a document switch, brings the marks of the document the current view shows in line
-// with the results, without searching: the document they were found in is painted again,
-// one whose marks are stale is cleared, any other is left alone. Sends nothing when there
-// are neither results nor stale marks, or no current view.
+// with the results, without searching: the document they were found in is painted again
+// (only styled, when its marks are still there), one whose marks are stale is cleared, any
+// other is left alone. Sends nothing when there are neither results nor stale marks, or no
+// current view.
 void reapplyHighlights(const NppData& hostHandles, const SearchList& list, const MatchList& matches,
                        const IndicatorBlock& indicators, MarkedDocuments& marks);
 

@@ -41,10 +41,12 @@ protected:
         reapplyHighlights(handles(), list, matches, IndicatorBlock{}, marks);
     }
 
-    // With the view's modification events off around the work.
+    // With the view's modification events off around the work; the first match's mark is
+    // looked at first, and is found gone.
     Trace painted(std::intptr_t documentLength) const {
         Trace trace = kDocumentQuery;
         append(trace, quietTrace());
+        trace.push_back({SCI_INDICATORVALUEAT, 9, 0, {}});
         append(trace, clearTrace(9, documentLength));
         append(trace, styleTrace(9, list[0].color));
         append(trace, fillTrace(9, 0, 3));
@@ -96,6 +98,16 @@ TEST_F(ResultsFollowTheirDocument, OnlyTheSearchedDocumentIsPaintedInWhicheverVi
     EXPECT_EQ(secondView.messages(), painted(6));
     EXPECT_EQ(mainView.messages(), otherViewShowing(true));
     EXPECT_EQ(mainView.modEventMask, 0x4063);
+
+    // Marks stay with their document: where they are still there, only the looks are set.
+    secondView.indicatorValue = 1;
+    activate(kDocumentA, secondView);
+    Trace styled = kDocumentQuery;
+    append(styled, quietTrace());
+    styled.push_back({SCI_INDICATORVALUEAT, 9, 0, {}});
+    append(styled, styleTrace(9, list[0].color));
+    append(styled, restoredTrace());
+    EXPECT_EQ(secondView.messages(), styled);
 }
 
 // An editor whose fill fails midway: the views get their own masks back all the same.

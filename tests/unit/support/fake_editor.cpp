@@ -57,6 +57,7 @@ std::intptr_t FakeEditor::answer(SentMessage& recorded) {
         case SCI_GETLINE: return getLine(recorded);
         case SCI_GETCODEPAGE: return codePage;
         case SCI_GETDOCPOINTER: return documentPointer;
+        case SCI_INDICATORVALUEAT: return indicatorValue;
         case SCI_GETGAPPOSITION:
             return std::clamp<std::intptr_t>(gapPosition, 0, static_cast<std::intptr_t>(document_.size()));
         case SCI_GETRANGEPOINTER:

@@ -31,6 +31,7 @@ public:
     // SCI_GETGAPPOSITION's answer, cut to the document; the bytes stay in one block, so
     // what a reader makes of the two parts' pointers is checked all the same.
     std::intptr_t gapPosition = 0;
+    std::intptr_t indicatorValue = 0;  // SCI_INDICATORVALUEAT's answer, anywhere
 
 protected:
     std::intptr_t answer(SentMessage& recorded) override;
