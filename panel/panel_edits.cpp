@@ -46,9 +46,9 @@ void TarnwickPanel::showEditedResults(const ChangeEffect& effect, WindowHandle f
     redrawEditedRowsLater(effect.firstRedrawn, effect.endRedrawn);
     if ((matches.hasDropped() || liveResults.hasMarksToClear()) && !settlePosted)
         settlePosted = PostMessageW(window, kSettleEditsMessage, 0, 0) != FALSE;
-    if (liveResults.hasEdits() && !editsSearchSet)
-        editsSearchSet =
-            SetTimer(window, kSearchEditsTimer, kSearchEditsDelayMs, nullptr) != 0;
+    // Set again at every edit: it fires once the typing pauses.
+    if (liveResults.hasEdits())
+        SetTimer(window, kSearchEditsTimer, kSearchEditsDelayMs, nullptr);
 }
 
 // The rows of the results the edits broke go together, once the burst of edits is over.
@@ -66,7 +66,6 @@ void TarnwickPanel::settleEdits() {
 // where none does, when it is next shown.
 void TarnwickPanel::searchEditedText() {
     KillTimer(window, kSearchEditsTimer);
-    editsSearchSet = false;
     if (!followed || !liveResults.hasEdits()) return;
     const std::vector<WindowHandle> views = viewsShowing(hostHandles, followed->pointer);
     if (views.empty()) return;
@@ -80,7 +79,6 @@ void TarnwickPanel::searchEditedText() {
 
 void TarnwickPanel::stopEditTimers() {
     KillTimer(window, kSearchEditsTimer);
-    editsSearchSet = false;
     forgetEditedRows();
 }
 
@@ -99,7 +97,10 @@ void TarnwickPanel::keepRowPlaces(const RowPlaces& places,
                                   const std::function<std::optional<std::size_t>(int)>& rowNow) {
     const int height = rowHeight(resultsListCtrl);
     forgetEditedRows();  // numbered before the change; the whole list is drawn again
-    list_view::setState(resultsListCtrl, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Only the rows that hold them: clearing every row's state (row -1) walks the whole
+    // list, seconds for a quarter of a million rows.
+    for (const int row : {places.selected, places.focused})
+        if (row >= 0) list_view::setState(resultsListCtrl, row, 0, LVIS_SELECTED | LVIS_FOCUSED);
     SendMessageW(resultsListCtrl, LVM_SETITEMCOUNT, matches.size(),
                  LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     const auto restore = [&](int row, UINT state) {

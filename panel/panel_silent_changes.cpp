@@ -19,7 +19,7 @@ namespace tarnwick {
 
 void TarnwickPanel::documentActivated() {
     const bool searched = followed && catchUpWithDocument(currentView());
-    if (isVisible() && !searched) reapplyHighlights();
+    if (isVisible() && !searched && !marksPaintPosted) reapplyHighlights();
 }
 
 // Shown in no view (a Replace All in every open document), the document is searched when
@@ -81,10 +81,11 @@ void TarnwickPanel::showAppended(WindowHandle view) {
     }
     keepRowPlaces(places, [&](int row) { return rowAfter(rows, static_cast<std::size_t>(row)); });
     showResultsCount();
-    PostMessageW(window, kPaintMarksMessage, 0, 0);
+    if (!marksPaintPosted) marksPaintPosted = PostMessageW(window, kPaintMarksMessage, 0, 0) != FALSE;
 }
 
 void TarnwickPanel::paintMarksOfShownDocument() {
+    marksPaintPosted = false;
     if (!followed) return;
     const std::vector<WindowHandle> views = viewsShowing(hostHandles, followed->pointer);
     if (!views.empty()) paintAllMarks(views.front());

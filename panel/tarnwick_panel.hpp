@@ -210,10 +210,11 @@ private:
     // The document the last search looked in, while it is open and not cleared, whether
     // or not it found anything there.
     std::optional<DocumentRef> followed;
-    // True while the message that settles edits is on its way, or the timer that searches
-    // the edited text is set.
+    // True while the message that settles edits is on its way, and while the one that
+    // paints the marks a reload cleared is: the host's second notice of the reload then
+    // leaves them to it.
     bool settlePosted = false;
-    bool editsSearchSet = false;
+    bool marksPaintPosted = false;
     // The rows to draw again when the timer fires, numbered as they are now; none while
     // `first` is not below `end`.
     struct RowSpan {

@@ -94,6 +94,15 @@ std::vector<std::size_t> LiveMatches::compact() {
 
 std::vector<std::size_t> LiveMatches::replace(const std::vector<std::size_t>& rows,
                                               MatchList added) {
+    // A keystroke makes or breaks a match or two: moving the rows after each costs less
+    // than building all of them anew.
+    constexpr std::size_t kFewRows = 8;
+    if (rows.size() + added.size() <= kFewRows) {
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row) eraseRow(*row);
+        std::vector<std::size_t> addedRows;
+        for (SearchMatch& match : added) addedRows.push_back(insertRow(std::move(match)));
+        return addedRows;
+    }
     settled();
     MatchList kept;
     kept.reserve(matches_.size() - rows.size() + added.size());
@@ -118,6 +127,27 @@ std::vector<std::size_t> LiveMatches::replace(const std::vector<std::size_t>& ro
     matches_ = std::move(kept);
     pendingStart_ = matches_.size();
     return addedRows;
+}
+
+void LiveMatches::eraseRow(std::size_t row) {
+    if (row < pendingStart_) --pendingStart_;
+    matches_.erase(matches_.begin() + static_cast<std::ptrdiff_t>(row));
+    if (pendingStart_ == matches_.size()) pendingDelta_ = pendingLines_ = 0;
+}
+
+// After the matches at its place, as a merge puts it; stored before the pending move when
+// it lands among the rows the move is pending for.
+std::size_t LiveMatches::insertRow(SearchMatch match) {
+    const std::size_t row = firstAtOrAfter(match.position + 1);
+    longestMatch_ = std::max(longestMatch_, match.length);
+    if (row > pendingStart_) {
+        match.position -= pendingDelta_;
+        match.line -= pendingLines_;
+    } else {
+        ++pendingStart_;
+    }
+    matches_.insert(matches_.begin() + static_cast<std::ptrdiff_t>(row), std::move(match));
+    return row;
 }
 
 void LiveMatches::startPendingAt(std::size_t row) {

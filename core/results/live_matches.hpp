@@ -58,6 +58,9 @@ public:
 private:
     // Makes `row` the first row the pending offset holds for.
     void startPendingAt(std::size_t row);
+    void eraseRow(std::size_t row);
+    // Puts a match, as it is now, in its place; returns its row.
+    std::size_t insertRow(SearchMatch match);
 
     MatchList matches_;
     std::int64_t longestMatch_ = 0;

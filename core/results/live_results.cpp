@@ -78,8 +78,9 @@ RowsChanged LiveResults::take(const EditorView& view, LiveMatches& matches, Span
             marksToClear->push_back(
                 {match.position, match.position + match.length, match.entryIndex});
     }
-    check_.add(view, found.added);
     RowsChanged rows{found.removedRows, {}};
+    if (found.removedRows.empty() && found.added.empty()) return rows;  // the usual keystroke
+    check_.add(view, found.added);
     rows.added = matches.replace(found.removedRows, std::move(found.added));
     return rows;
 }

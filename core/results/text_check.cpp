@@ -29,18 +29,25 @@ std::uint64_t sumOfResults(const DocumentText& text, const LiveMatches& matches)
 
 }  // namespace
 
-// Eight bytes a step: a check reads a quarter of a million results in about a millisecond.
+// A few loads and multiplies, whatever the length up to 16 bytes: a check reads a quarter
+// of a million results in about a millisecond. Loads that overlap cover every byte.
 std::uint32_t hashBytes(std::string_view bytes) {
-    std::uint64_t hash = 0x9e3779b97f4a7c15ULL ^ bytes.size();
-    std::size_t at = 0;
-    for (; at + 8 <= bytes.size(); at += 8) {
+    const auto load = [&](std::size_t at, std::size_t size) {
         std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + at, 8);
-        hash = mix(hash, word);
+        std::memcpy(&word, bytes.data() + at, size);
+        return word;
+    };
+    const std::size_t size = bytes.size();
+    std::uint64_t hash = 0x9e3779b97f4a7c15ULL ^ size;
+    if (size >= 8) {
+        std::size_t at = 0;
+        for (; at + 8 < size; at += 8) hash = mix(hash, load(at, 8));
+        hash = mix(hash, load(size - 8, 8));
+    } else if (size >= 4) {
+        hash = mix(hash, load(0, 4) << 32 | load(size - 4, 4));
+    } else if (size > 0) {
+        hash = mix(hash, load(0, 1) << 16 | load(size / 2, 1) << 8 | load(size - 1, 1));
     }
-    std::uint64_t rest = 0;
-    if (at < bytes.size()) std::memcpy(&rest, bytes.data() + at, bytes.size() - at);
-    hash = mix(hash, rest);
     return static_cast<std::uint32_t>(hash ^ (hash >> 29));
 }
 

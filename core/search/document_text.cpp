@@ -22,17 +22,14 @@ DocumentText::DocumentText(const EditorView& view)
       before_(rangePointer(view, 0, gap_)),
       after_(rangePointer(view, gap_, length_ - gap_)) {}
 
-std::string_view DocumentText::bytes(std::int64_t start, std::int64_t end,
-                                     std::string& scratch) const {
+std::string_view DocumentText::acrossGap(std::int64_t start, std::int64_t end,
+                                         std::string& scratch) const {
     start = std::clamp<std::int64_t>(start, 0, length_);
     end = std::clamp<std::int64_t>(end, start, length_);
-    const auto size = static_cast<std::size_t>(end - start);
-    if (size == 0) return {};
     // An editor that gave no pointer gives no bytes: the check then fails safe.
-    if (end <= gap_) return before_ ? std::string_view(before_ + start, size) : std::string_view();
-    if (start >= gap_)
-        return after_ ? std::string_view(after_ + (start - gap_), size) : std::string_view();
-    if (!before_ || !after_) return {};
+    if (start == end || (start < gap_ && !before_) || (end > gap_ && !after_)) return {};
+    if (end <= gap_) return {before_ + start, static_cast<std::size_t>(end - start)};
+    if (start >= gap_) return {after_ + (start - gap_), static_cast<std::size_t>(end - start)};
     scratch.assign(before_ + start, static_cast<std::size_t>(gap_ - start));
     scratch.append(after_, static_cast<std::size_t>(end - gap_));
     return scratch;

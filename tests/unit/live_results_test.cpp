@@ -220,18 +220,21 @@ TEST_F(ResultsFollowEdits, EditedTextSearchedAgainIsWhatANewSearchFinds) {
     };
     std::string lines;
     for (int line = 0; line < 100; ++line) lines += "nedle " + std::to_string(line) + "\n";
-    std::vector<EditCase> column;  // an "e" typed into every line, as a column edit does
+    std::vector<EditCase> column;  // an "e" typed a hundred times down the lines, as a column edit
     for (int line = 0; line < 100; ++line)
-        column.push_back({"", true, 2 + line * static_cast<std::int64_t>(lines.find('\n') + 2), "e"});
+        column.push_back({"", true, 2 + line * static_cast<std::int64_t>(lines.find('\n') + 2), "e", {}, {}});
     const Case cases[] = {
-        {"TypingCompletesAMatch", "ab needl cd\n", {{"", true, 8, "e"}}},
-        {"TwoInsertionsMakeOne", "ab  cd\n", {{"", true, 3, "ne"}, {"", true, 5, "edle"}}},
-        {"DeletionJoinsHalves", "nee--dle\n", {{"", false, 3, "--"}}},
+        {"TypingCompletesAMatch", "ab needl cd\n", {{"", true, 8, "e", {}, {}}}},
+        {"TwoInsertionsMakeOne", "ab  cd\n", {{"", true, 3, "ne", {}, {}}, {"", true, 5, "edle", {}, {}}}},
+        {"AMatchMadeBelowAnEditStillToMove",
+         "x\nneedle\nneedl x\nneedle\n",
+         {{"", true, 14, "e", {}, {}}, {"", true, 0, "yy", {}, {}}}},
+        {"DeletionJoinsHalves", "nee--dle\n", {{"", false, 3, "--", {}, {}}}},
         {"LineEndSplitsAMatchAndUndoJoinsIt",
          "x needle y\n",
-         {{"", true, 5, "\n"}, {"", false, 5, "\n"}}},
-        {"ShiftedRunOfOverlappingCandidates", "aaaaaaa needle\n", {{"", true, 0, "a"}}},
-        {"RunShrinks", "aaaaaaaa\n", {{"", false, 0, "a"}, {"", false, 3, "a"}}},
+         {{"", true, 5, "\n", {}, {}}, {"", false, 5, "\n", {}, {}}}},
+        {"ShiftedRunOfOverlappingCandidates", "aaaaaaa needle\n", {{"", true, 0, "a", {}, {}}}},
+        {"RunShrinks", "aaaaaaaa\n", {{"", false, 0, "a", {}, {}}, {"", false, 3, "a", {}, {}}}},
         {"ColumnEditOverEveryLine", lines, column},
     };
     list = listOf({enabledEntry(u"needle"), enabledEntry(u"aa"), enabledEntry(u"le")});
