@@ -27,13 +27,13 @@ void Times::print(const char* what) const {
     const bool short_ = median() < 0.1;
     const double scale = short_ ? 1000 : 1;
     const char* unit = short_ ? "ms" : "s";
-    std::printf("%s: median %.3f %s, fastest %.3f %s, of %zu runs\n", what, median() * scale,
-                unit, fastest() * scale, unit, times_.size());
+    std::printf("%s: median %.3f %s, fastest %.3f %s, of %zu runs\n", what, median() * scale, unit,
+                fastest() * scale, unit, times_.size());
 }
 
 void printRatio(const char* what, double median, double fastest, double target) {
-    std::printf("  ratio %s: median %.2f, fastest %.2f (target %.2f or less: %s)\n", what,
-                median, fastest, target, median <= target ? "met" : "not met");
+    std::printf("  ratio %s: median %.2f, fastest %.2f (target %.2f or less: %s)\n", what, median,
+                fastest, target, median <= target ? "met" : "not met");
 }
 
 fs::path programFolder() {

@@ -15,9 +15,8 @@ using Group = void (*)(const std::filesystem::path&);
 // In the order the whole bench runs them.
 const std::vector<std::pair<std::string, Group>>& groups() {
     static const std::vector<std::pair<std::string, Group>> all{
-        {"appended", appendedFigures}, {"check", checkFigures},
-        {"typing", typingFigures},     {"burst", burstFigures},
-        {"replaced", replacedFigures},
+        {"appended", appendedFigures}, {"check", checkFigures},       {"typing", typingFigures},
+        {"burst", burstFigures},       {"replaced", replacedFigures},
     };
     return all;
 }

@@ -18,7 +18,11 @@ namespace tarnwick::bench {
 
 namespace {
 
+// A tab switch's check may take 2 ms or less; the later search of an edited line under
+// 1 ms with 10 strings, under 20 ms with 10,000.
 constexpr double kCheckTarget = 0.002;
+constexpr double kFewStringsTarget = 0.001;
+constexpr double kManyStringsTarget = 0.020;
 constexpr int kCheckRuns = 21;
 constexpr int kEditRuns = 21;
 
@@ -38,10 +42,9 @@ void setText(HWND view, const std::string& text) {
     SendMessageW(view, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void printTarget(const char* what, const Times& times, double target) {
-    times.print(what);
-    std::printf("      (target under %.0f ms: %s)\n", target * 1000,
-                times.median() < target ? "met" : "not met");
+void printTarget(const std::string& what, const Times& times, const char* target, bool met) {
+    times.print(what.c_str());
+    std::printf("      (target %s: %s)\n", target, met ? "met" : "not met");
 }
 
 // The check of unchanged text, which must find it the same every time.
@@ -49,13 +52,13 @@ void printCheckTimes(const EditorView& view, const HeldResults& held, const char
     Times times;
     int wrong = 0;
     for (int run = 0; run < kCheckRuns; ++run)
-        times.add(secondsOf([&] {
-            wrong += held.live.verify(view, held.matches) != TextCheck::Verdict::same;
-        }));
+        times.add(secondsOf(
+            [&] { wrong += held.live.verify(view, held.matches) != TextCheck::Verdict::same; }));
     const std::string what = std::string("  the editor's gap ") + gap + " (byte " +
                              std::to_string(view.send(SCI_GETGAPPOSITION)) + ")";
-    printTarget(what.c_str(), times, kCheckTarget);
-    if (wrong > 0) std::printf("  THE CHECK FOUND A CHANGE %d times; the text is the same\n", wrong);
+    printTarget(what, times, "2 ms or less", times.median() <= kCheckTarget);
+    if (wrong > 0)
+        std::printf("  THE CHECK FOUND A CHANGE %d times; the text is the same\n", wrong);
 }
 
 // One character typed at `at` and heard as the editor reports it, then the edited text
@@ -66,7 +69,8 @@ Times editedLineSearches(const EditorView& view, std::int64_t at, HeldResults& h
     std::vector<MarkRange> marksToClear;
     const auto edit = [&](std::uint32_t message, int type) {
         if (message == SCI_INSERTTEXT)
-            view.send(message, static_cast<std::uintptr_t>(at), reinterpret_cast<std::intptr_t>("x"));
+            view.send(message, static_cast<std::uintptr_t>(at),
+                      reinterpret_cast<std::intptr_t>("x"));
         else
             view.send(message, static_cast<std::uintptr_t>(at), 1);
         held.live.apply(view, document, Modification{type, at, 1, 0}, held.matches);
@@ -95,13 +99,16 @@ void editedLineFigures(HWND window, const DocumentShape& shape) {
     const EditorView view(window);
     const MatchList found = DocumentSearcher{}.searchAll(view, searchListOf(shape.needles));
     // Inside a word of a line in the middle: no result breaks, none appears.
-    const auto at = static_cast<std::int64_t>(shape.text.find("handled", shape.text.size() / 2) + 3);
+    const auto at =
+        static_cast<std::int64_t>(shape.text.find("handled", shape.text.size() / 2) + 3);
     std::printf("  %s, %zu results held:\n", shape.description.c_str(), found.size());
     for (const int strings : {10, 10'000}) {
         HeldResults held = holdResults(view, entriesOf(shape, strings), found);
         const Times times = editedLineSearches(view, at, held);
-        const std::string what = "    " + std::to_string(strings) + " strings";
-        printTarget(what.c_str(), times, strings == 10 ? 0.001 : 0.020);
+        const bool few = strings == 10;
+        const double target = few ? kFewStringsTarget : kManyStringsTarget;
+        printTarget(few ? "    10 strings" : "    10,000 strings", times,
+                    few ? "under 1 ms" : "under 20 ms", times.median() < target);
         if (held.matches.size() != found.size())
             std::printf("    THE RESULTS CHANGED: %zu held, %zu before\n", held.matches.size(),
                         found.size());
@@ -117,7 +124,8 @@ void checkFigures(const std::filesystem::path& folder) {
     setText(host.mainView(), log.text);
     const EditorView view(host.mainView());
     const SearchList entries = searchListOf(log.needles);
-    const HeldResults held = holdResults(view, entries, DocumentSearcher{}.searchAll(view, entries));
+    const HeldResults held =
+        holdResults(view, entries, DocumentSearcher{}.searchAll(view, entries));
     std::printf("the text check of a tab switch, the %.1f MB log, %zu results held:\n",
                 log.text.size() / 1e6, held.matches.size());
     printCheckTimes(view, held, "at the end");
@@ -132,8 +140,9 @@ void checkFigures(const std::filesystem::path& folder) {
 void typingFigures(const std::filesystem::path& folder) {
     minihost::MiniHost host(folder);
     const DirectCallsToViews direct(host);
-    std::printf("one character typed in a line in the middle, heard, then the later search of "
-                "the edited line:\n");
+    std::printf(
+        "one character typed in a line in the middle, heard, then the later search of "
+        "the edited line:\n");
     editedLineFigures(host.mainView(), makeDocumentShape("log"));
     editedLineFigures(host.mainView(), makeLongLinePair("log").first);
     std::printf("\n");
