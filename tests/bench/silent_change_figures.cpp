@@ -20,8 +20,8 @@ constexpr std::size_t kAppendedBytes = 1'000'000;
 // A change that has the whole log searched again against the host's own work on it and a
 // Search of its new text.
 constexpr double kSearchedAgainTarget = 1.2;
-// Each round searches the 20 MB log three times, reloads it four times: a few rounds are
-// all the bench's run time affords.
+// Each round searches the 20 MB log up to three times and reloads it four times: a few
+// rounds are all the bench's run time affords.
 constexpr int kSearchedAgainRounds = 3;
 constexpr int kAppendedRounds = 3;
 
