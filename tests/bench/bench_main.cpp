@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,9 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "bench_tools.hpp"
+#include "change_figures.hpp"
 #include "core/search/document_searcher.hpp"
 #include "core/marks/indicator_block.hpp"
-#include "host/send_message.hpp"
 #include "minihost/mini_host.hpp"
 #include "minihost/scintilla_messages.hpp"
 #include "document_shapes.hpp"
@@ -32,7 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRuns = 5;
 // Typing is timed in turns with the results held and elsewhere, 50 edits each; what the
 // held results add to an edit stays under a millisecond.
 constexpr int kTypingTurns = 4;
@@ -51,55 +50,12 @@ constexpr double kLongLineRatioTarget = 1.2;
 // nothing.
 constexpr double kSearchRatioTarget = 1.10;
 
-double secondsOf(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 // What the process has committed: under Wine the private-usage counter stays put, the
 // page-file counter follows the heap.
 SIZE_T committedBytes() {
     PROCESS_MEMORY_COUNTERS counters{};
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
     return counters.PagefileUsage;
-}
-
-fs::path programFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fs::path(path).parent_path();
-}
-
-// Runs this program again with `arguments`, printing to the same output, and waits for it.
-void runChild(const std::string& arguments) {
-    std::fflush(stdout);
-    wchar_t program[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring commandLine =
-        L"\"" + std::wstring(program) + L"\" " + std::wstring(arguments.begin(), arguments.end());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION child{};
-    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &child))
-        throw std::runtime_error("could not start " + arguments);
-    WaitForSingleObject(child.hProcess, INFINITE);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-}
-
-void writeSettings(const fs::path& folder, const std::vector<std::string>& texts) {
-    fs::create_directories(folder / L"Tarnwick");
-    std::ofstream out(folder / L"Tarnwick" / L"searches.json", std::ios::binary);
-    out << "{\"entries\": [";
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        out << (i ? "," : "") << "{\"text\": \"" << texts[i] << "\"}";
-    out << "]}";
 }
 
 // How the bench reaches a view: by SendMessageW, through minihost's hook as through the
@@ -182,15 +138,6 @@ void bareHighlighting(const ViewCalls& call, const MatchList& matches, bool even
     InvalidateRect(call.view(), nullptr, TRUE);
 }
 
-// Names minihost's views to the bench's own seam, so its searches call them directly.
-class DirectCallsToViews {
-public:
-    explicit DirectCallsToViews(const minihost::MiniHost& host) {
-        setEditorViews(host.mainView(), host.secondView());
-    }
-    ~DirectCallsToViews() { setEditorViews(nullptr, nullptr); }
-};
-
 // Runs work inside a window procedure, where the Search command runs too: under Wine the
 // same messages cost over a tenth more when sent from outside any message handling, which
 // would flatter every ratio against the bare loop.
@@ -222,27 +169,6 @@ private:
     HWND window_;
 };
 
-// The times of one thing over several runs.
-class Times {
-public:
-    void add(double seconds) {
-        times_.insert(std::upper_bound(times_.begin(), times_.end(), seconds), seconds);
-    }
-    double median() const { return times_[times_.size() / 2]; }
-    double fastest() const { return times_.front(); }
-    // In milliseconds when a run takes less than a tenth of a second.
-    void print(const char* what) const {
-        const bool short_ = median() < 0.1;
-        const double scale = short_ ? 1000 : 1;
-        const char* unit = short_ ? "ms" : "s";
-        std::printf("%s: median %.3f %s, fastest %.3f %s, of %zu runs\n", what, median() * scale,
-                    unit, fastest() * scale, unit, times_.size());
-    }
-
-private:
-    std::vector<double> times_;
-};
-
 // The save as it was before it flushed: the same text stream and one rename, which may
 // reach the disk before the bytes do.
 void saveWithoutFlush(const fs::path& target, const SearchList& list) {
@@ -261,41 +187,21 @@ void saveFlushed(const fs::path& target, const SearchList& list) {
         throw std::runtime_error("the flushed save failed");
 }
 
-SearchList listOf(int entries) {
-    SearchList list;
-    for (int i = 0; i < entries; ++i) {
-        const std::string text = "entry number " + std::to_string(i);
-        list.add(std::u16string(text.begin(), text.end()));
-    }
-    return list;
-}
-
 class Bench {
 public:
-    Bench()
-        : folder_(fs::temp_directory_path() /
-                  (L"tarnwick-bench-" + std::to_wstring(GetCurrentProcessId()))) {
-        fs::remove_all(folder_);
-    }
-    ~Bench() { fs::remove_all(folder_); }
-
     void searchFigures(const DocumentShape& shape) {
-        writeSettings(folder_ / L"search", shape.needles);
-        minihost::MiniHost host(folder_ / L"search");
-        host.loadPlugin(programFolder() / L"Tarnwick.dll");
+        writeSettings(folder_.path() / L"search", shape.needles);
+        minihost::MiniHost host(folder_.path() / L"search");
+        loadPlugin(host);
         SendMessageW(host.mainView(), SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(shape.text.c_str()));
-        host.runMenuCommand(0);
-        host.pumpMessages();
-        const HWND panel = host.registeredPanels().front().client;
+        const HWND panel = openPanel(host);
         // Measured on the process's first search: freed heap memory stays committed, so a
         // later search would reuse what earlier ones left and seem to hold nothing.
         const SIZE_T before = committedBytes();
         click(panel, IDC_SEARCH_BUTTON);
         const SIZE_T after = committedBytes();
 
-        SearchList list;
-        for (const std::string& needle : shape.needles)
-            list.add(std::u16string(needle.begin(), needle.end()));
+        const SearchList list = searchListOf(shape.needles);
         // The bench's own search reaches the views as the plugin's does.
         const DirectCallsToViews directCalls(host);
         const EditorView view(host.mainView());
@@ -361,7 +267,7 @@ public:
     // One editor message, a trivial one, sent through the hook and called directly.
     void messageCostFigures() {
         constexpr int kMessages = 20'000;
-        minihost::MiniHost host(folder_ / L"messages");
+        minihost::MiniHost host(folder_.path() / L"messages");
         const ViewCalls sent(host.mainView(), ViewCalls::Way::message);
         const ViewCalls direct(host.mainView(), ViewCalls::Way::direct);
         const InsideMessage inside;
@@ -382,14 +288,12 @@ public:
     // Whole Searches in two documents of the same text, one a single long line, timed in
     // turn in one host: a long line must cost about what the same text in lines does.
     void longLineFigures(const DocumentShape& longLine, const DocumentShape& inLines, int rounds) {
-        writeSettings(folder_ / L"lines", longLine.needles);
-        minihost::MiniHost host(folder_ / L"lines");
-        host.loadPlugin(programFolder() / L"Tarnwick.dll");
+        writeSettings(folder_.path() / L"lines", longLine.needles);
+        minihost::MiniHost host(folder_.path() / L"lines");
+        loadPlugin(host);
         host.newDocument(minihost::MiniHost::kMainViewIndex, longLine.text);
         host.newDocument(minihost::MiniHost::kMainViewIndex, inLines.text);
-        host.runMenuCommand(0);
-        host.pumpMessages();
-        const HWND panel = host.registeredPanels().front().client;
+        const HWND panel = openPanel(host);
         Times inOneLine, inManyLines;
         for (int round = 0; round < rounds; ++round) {
             for (const int tab : {1, 2}) {
@@ -408,14 +312,13 @@ public:
     }
 
     void bigListFigures() {
-        std::vector<std::string> texts;
-        for (int i = 0; i < 10'000; ++i) texts.push_back("entry number " + std::to_string(i));
+        const std::vector<std::string> texts = numberedEntries(10'000);
         Times opens, adds;
         for (int run = 0; run < kRuns; ++run) {
-            const fs::path config = folder_ / (L"list" + std::to_wstring(run));
+            const fs::path config = folder_.path() / (L"list" + std::to_wstring(run));
             writeSettings(config, texts);
             minihost::MiniHost host(config);
-            host.loadPlugin(programFolder() / L"Tarnwick.dll");
+            loadPlugin(host);
             opens.add(secondsOf([&] {
                 host.runMenuCommand(0);
                 host.pumpMessages();
@@ -430,10 +333,10 @@ public:
 
     // Both saves timed in turn each round, into the same file.
     void saveFigures() {
-        fs::create_directories(folder_ / L"save");
-        const fs::path target = folder_ / L"save" / L"searches.json";
+        fs::create_directories(folder_.path() / L"save");
+        const fs::path target = folder_.path() / L"save" / L"searches.json";
         for (const int entries : {10, 10'000}) {
-            const SearchList list = listOf(entries);
+            const SearchList list = searchListOf(numberedEntries(entries));
             const int rounds = entries == 10 ? 50 : 15;
             Times unflushed, flushed;
             for (int round = 0; round < rounds; ++round) {
@@ -453,14 +356,12 @@ public:
     // Typing while the log's results are held, and a Search while the view reports each
     // mark it sets, as the host's views do with their modification mask.
     void editFigures(const DocumentShape& shape) {
-        writeSettings(folder_ / L"edit", shape.needles);
-        minihost::MiniHost host(folder_ / L"edit");
-        host.loadPlugin(programFolder() / L"Tarnwick.dll");
+        writeSettings(folder_.path() / L"edit", shape.needles);
+        minihost::MiniHost host(folder_.path() / L"edit");
+        loadPlugin(host);
         const HWND view = host.mainView();
         SendMessageW(view, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(shape.text.c_str()));
-        host.runMenuCommand(0);
-        host.pumpMessages();
-        const HWND panel = host.registeredPanels().front().client;
+        const HWND panel = openPanel(host);
 
         Times quiet, flowing;
         for (int round = 0; round < kRuns; ++round) {
@@ -561,12 +462,6 @@ private:
         }
     }
 
-    static void searchIn(minihost::MiniHost& host, HWND panel, int view) {
-        host.setCurrentView(view);
-        click(panel, IDC_SEARCH_BUTTON);
-        host.pumpMessages();
-    }
-
     // After one character typed or deleted, and a pause, the results list draws the rows
     // the edit changed; timed is that drawing alone.
     static Times redrawTimes(minihost::MiniHost& host, HWND view) {
@@ -589,13 +484,7 @@ private:
         return times;
     }
 
-    static void click(HWND panel, int id) { SendMessageW(GetDlgItem(panel, id), BM_CLICK, 0, 0); }
-    static void printRatio(const char* what, double median, double fastest, double target) {
-        std::printf("  ratio %s: median %.2f, fastest %.2f (target %.2f or less: %s)\n", what,
-                    median, fastest, target, median <= target ? "met" : "not met");
-    }
-
-    fs::path folder_;
+    ScratchFolder folder_;
 };
 
 }  // namespace
@@ -604,7 +493,8 @@ private:
 // Without arguments each document shape is measured in a process of its own, so that every
 // memory figure is that of the process's first search; "search SHAPE" measures one,
 // "lines SHAPE" one long line against the same text in lines, "edit" the editing of the
-// log alone and "list" a list of 10,000 strings alone.
+// log alone, "changes" how the log's results follow its changes (each group in a process
+// of its own; "changes GROUP" one group alone) and "list" a list of 10,000 strings alone.
 int main(int argc, char** argv) {
     try {
         using namespace tarnwick::bench;
@@ -621,6 +511,14 @@ int main(int argc, char** argv) {
             Bench().editFigures(makeDocumentShape("log"));
             return 0;
         }
+        if (argc == 3 && std::string(argv[1]) == "changes") {
+            runChangeGroup(argv[2]);
+            return 0;
+        }
+        if (argc == 2 && std::string(argv[1]) == "changes") {
+            for (const std::string& group : changeGroupNames()) runChild("changes " + group);
+            return 0;
+        }
         if (argc == 2 && std::string(argv[1]) == "list") {
             Bench().bigListFigures();
             return 0;
@@ -630,6 +528,7 @@ int main(int argc, char** argv) {
         for (const std::string& shape : longLineShapeNames()) runChild("lines " + shape);
         Bench bench;
         bench.editFigures(makeDocumentShape("log"));
+        for (const std::string& group : changeGroupNames()) runChild("changes " + group);
         bench.bigListFigures();
         bench.saveFigures();
         return 0;

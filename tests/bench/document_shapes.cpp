@@ -1,5 +1,6 @@
 #include "document_shapes.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -15,20 +16,26 @@ void appendLine(std::string& text, const char* format, Values... values) {
     text.append(line, static_cast<std::size_t>(length));
 }
 
-// About 20 MB of log lines: "status=" on every line, "ERROR" on every 21st, "zebra" never.
-DocumentShape makeLog() {
+// Log lines numbered from `first` on, until they hold `bytes` or a little more: "status=" on
+// every line, "ERROR" on every 21st, "zebra" never.
+std::string logLines(int first, std::size_t bytes) {
     std::string log;
-    log.reserve(21'000'000);
-    for (int i = 0; log.size() < 20'000'000; ++i) {
+    log.reserve(bytes + 160);
+    for (int i = first; log.size() < bytes; ++i) {
         const char* level = i % 21 == 0 ? "ERROR" : "INFO ";
         appendLine(log,
                    "2026-12-08 10:%02d:%02d %s worker-%02d handled request %07d in %3d ms "
                    "status=200\r\n",
                    i / 60 % 60, i % 60, level, i % 16, i, i % 997);
     }
+    return log;
+}
+
+// About 20 MB of log lines.
+DocumentShape makeLog() {
     return {"log",
             "20 MB log, three strings: every line, every 21st, none",
-            std::move(log),
+            logLines(0, 20'000'000),
             {"status=", "error", "zebra-unicorn"},
             200};
 }
@@ -105,6 +112,11 @@ std::pair<DocumentShape, DocumentShape> makeLongLinePair(const std::string& name
 
 std::vector<std::string> documentShapeNames() {
     return {"log", "short", "long"};
+}
+
+std::string logLinesAfter(const DocumentShape& log, std::size_t bytes) {
+    const auto lines = std::count(log.text.begin(), log.text.end(), '\n');
+    return logLines(static_cast<int>(lines), bytes);
 }
 
 DocumentShape makeDocumentShape(const std::string& name) {

@@ -20,6 +20,9 @@ struct DocumentShape {
 // 10,000 bytes.
 std::vector<std::string> documentShapeNames();
 DocumentShape makeDocumentShape(const std::string& name);
+// The log lines that would follow those of the "log" shape `log`, `bytes` of them or a
+// little more: what a watched log adds as it grows.
+std::string logLinesAfter(const DocumentShape& log, std::size_t bytes);
 
 // Documents searched as one long line and as the same text in lines: 10,000 records of
 // 100 bytes (1 MB), and the 20 MB log. The pair is the one line first.
