@@ -52,8 +52,9 @@ WindowHandle showDocument(const NppData& hostHandles, const DocumentRef& documen
     return view;
 }
 
-WindowHandle jumpToMatch(const NppData& hostHandles, const DocumentRef& document,
-                         const std::function<std::optional<SearchMatch>(WindowHandle)>& matchShown) {
+WindowHandle jumpToMatch(
+    const NppData& hostHandles, const DocumentRef& document,
+    const std::function<std::optional<SearchMatch>(WindowHandle)>& matchShown) {
     const WindowHandle view = showDocument(hostHandles, document);
     if (view == nullptr) return nullptr;
     const std::optional<SearchMatch> match = matchShown(view);

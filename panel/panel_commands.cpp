@@ -242,7 +242,8 @@ void TarnwickPanel::copySelectedLine() {
 }
 
 void TarnwickPanel::copyAllLines() {
-    if (resultsTrueForCopy() && !matches.empty()) putTextOnClipboard(window, matchingLinesText(matches.settled()));
+    if (resultsTrueForCopy() && !matches.empty())
+        putTextOnClipboard(window, matchingLinesText(matches.settled()));
 }
 
 void TarnwickPanel::fillResultsList() {

@@ -47,8 +47,7 @@ void TarnwickPanel::showEditedResults(const ChangeEffect& effect, WindowHandle f
     if ((matches.hasDropped() || liveResults.hasMarksToClear()) && !settlePosted)
         settlePosted = PostMessageW(window, kSettleEditsMessage, 0, 0) != FALSE;
     // Set again at every edit: it fires once the typing pauses.
-    if (liveResults.hasEdits())
-        SetTimer(window, kSearchEditsTimer, kSearchEditsDelayMs, nullptr);
+    if (liveResults.hasEdits()) SetTimer(window, kSearchEditsTimer, kSearchEditsDelayMs, nullptr);
 }
 
 // The rows of the results the edits broke go together, once the burst of edits is over.
@@ -113,8 +112,9 @@ void TarnwickPanel::keepRowPlaces(const RowPlaces& places,
     if (places.atEnd && !matches.empty()) {
         SendMessageW(resultsListCtrl, LVM_ENSUREVISIBLE, matches.size() - 1, FALSE);
     } else if (const auto top = rowNow(places.top); top && height > 0) {
-        const int scrolledBy = static_cast<int>(*top) -
-                               static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
+        const int scrolledBy =
+            static_cast<int>(*top) -
+            static_cast<int>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
         if (scrolledBy != 0) SendMessageW(resultsListCtrl, LVM_SCROLL, 0, scrolledBy * height);
     }
     InvalidateRect(resultsListCtrl, nullptr, FALSE);

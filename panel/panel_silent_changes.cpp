@@ -81,7 +81,8 @@ void TarnwickPanel::showAppended(WindowHandle view) {
     }
     keepRowPlaces(places, [&](int row) { return rowAfter(rows, static_cast<std::size_t>(row)); });
     showResultsCount();
-    if (!marksPaintPosted) marksPaintPosted = PostMessageW(window, kPaintMarksMessage, 0, 0) != FALSE;
+    if (!marksPaintPosted)
+        marksPaintPosted = PostMessageW(window, kPaintMarksMessage, 0, 0) != FALSE;
 }
 
 void TarnwickPanel::paintMarksOfShownDocument() {

@@ -90,9 +90,12 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kSettleEditsMessage: settleEdits(); return TRUE;
         case kPaintMarksMessage: paintMarksOfShownDocument(); return TRUE;
         case WM_TIMER:
-            if (wParam == kRedrawEditedRowsTimer) redrawEditedRows();
-            else if (wParam == kSearchEditsTimer) searchEditedText();
-            else return FALSE;
+            if (wParam == kRedrawEditedRowsTimer)
+                redrawEditedRows();
+            else if (wParam == kSearchEditsTimer)
+                searchEditedText();
+            else
+                return FALSE;
             return TRUE;
         case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_CONTEXTMENU: return onContextMenu(reinterpret_cast<HWND>(wParam), lParam);

@@ -9,8 +9,7 @@
 
 namespace tarnwick {
 
-void LiveResults::searched(const EditorView& view, const SearchList& entries,
-                           MatchList& matches) {
+void LiveResults::searched(const EditorView& view, const SearchList& entries, MatchList& matches) {
     follow();
     following_ = true;
     entries_ = entries;
@@ -58,8 +57,7 @@ std::vector<MarkRange> LiveResults::takeMarksToClear() {
 
 RowsChanged LiveResults::searchEdits(const EditorView& view, LiveMatches& matches,
                                      std::vector<MarkRange>& marksToClear) {
-    return take(view, matches, searchSpans(view, entries_, matches, edits_.take()),
-                &marksToClear);
+    return take(view, matches, searchSpans(view, entries_, matches, edits_.take()), &marksToClear);
 }
 
 RowsChanged LiveResults::searchAppended(const EditorView& view, LiveMatches& matches) {

@@ -6,9 +6,9 @@ namespace tarnwick {
 
 std::optional<std::size_t> rowAfter(const RowsChanged& rows, std::size_t row) {
     if (std::binary_search(rows.removed.begin(), rows.removed.end(), row)) return std::nullopt;
-    std::size_t now = row - static_cast<std::size_t>(std::lower_bound(rows.removed.begin(),
-                                                                      rows.removed.end(), row) -
-                                                     rows.removed.begin());
+    std::size_t now = row - static_cast<std::size_t>(
+                                std::lower_bound(rows.removed.begin(), rows.removed.end(), row) -
+                                rows.removed.begin());
     // Every added row at or before the place the row has come to pushes it down by one.
     for (const std::size_t added : rows.added) {
         if (added > now) break;

@@ -22,7 +22,8 @@ std::vector<HeldMatch> heldOf(const LiveMatches& held, std::int32_t entry, std::
     for (std::size_t row = held.firstAtOrAfter(from); row < held.size(); ++row) {
         const std::int64_t start = held.position(row);
         if (start >= to) break;
-        if (held.entryIndex(row) == entry) found.push_back({row, {start, start + held.length(row)}});
+        if (held.entryIndex(row) == entry)
+            found.push_back({row, {start, start + held.length(row)}});
     }
     return found;
 }
@@ -111,8 +112,8 @@ std::vector<ByteSpan> joined(const std::vector<ByteSpan>& spans, std::int64_t ga
 
 }  // namespace
 
-SpanResults searchSpans(const EditorView& view, const SearchList& entries,
-                        const LiveMatches& held, const std::vector<ByteSpan>& edited) {
+SpanResults searchSpans(const EditorView& view, const SearchList& entries, const LiveMatches& held,
+                        const std::vector<ByteSpan>& edited) {
     SpanResults results;
     if (edited.empty()) return results;
     const DocumentEncoding encoding = DocumentEncoding::of(view);
@@ -125,8 +126,10 @@ SpanResults searchSpans(const EditorView& view, const SearchList& entries,
         if (!entries[i].enabled) continue;
         EntryFinder& finder =
             finders.emplace_back(view, encoding, texts, entries[i], static_cast<std::int32_t>(i));
-        if (!finder.findsAnything()) finders.pop_back();
-        else reach = std::max(reach, finder.longestMatch());
+        if (!finder.findsAnything())
+            finders.pop_back();
+        else
+            reach = std::max(reach, finder.longestMatch());
     }
     const std::vector<ByteSpan> spans = joined(edited, 2 * reach);
     std::vector<MatchList> runs;

@@ -24,7 +24,7 @@ struct SpanResults {
 // span leave off, and goes on until it is back in step with the held matches after it:
 // from there on, they are what it would find. For a literal string that is the span
 // widened by the string's length on each side, whatever the length of its line.
-SpanResults searchSpans(const EditorView& view, const SearchList& entries,
-                        const LiveMatches& held, const std::vector<ByteSpan>& spans);
+SpanResults searchSpans(const EditorView& view, const SearchList& entries, const LiveMatches& held,
+                        const std::vector<ByteSpan>& spans);
 
 }  // namespace tarnwick

@@ -64,7 +64,8 @@ void TextCheck::add(const EditorView& view, MatchList& found) {
     const DocumentText text(view);
     std::string scratch;
     for (SearchMatch& match : found) {
-        match.bytesHash = hashBytes(text.bytes(match.position, match.position + match.length, scratch));
+        match.bytesHash =
+            hashBytes(text.bytes(match.position, match.position + match.length, scratch));
         sum_ += match.bytesHash;
     }
 }
@@ -87,8 +88,7 @@ TextCheck::Verdict TextCheck::verify(const EditorView& view, const LiveMatches& 
         return Verdict::changed;
     if (text.length() == length_) return Verdict::same;
     std::string scratch;
-    const bool endKept =
-        hashBytes(text.bytes(length_ - kEndBytes, length_, scratch)) == endHash_;
+    const bool endKept = hashBytes(text.bytes(length_ - kEndBytes, length_, scratch)) == endHash_;
     return endKept ? Verdict::appended : Verdict::changed;
 }
 

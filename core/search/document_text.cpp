@@ -10,8 +10,9 @@ namespace {
 
 const char* rangePointer(const EditorView& view, std::int64_t start, std::int64_t length) {
     if (length <= 0) return nullptr;
-    return reinterpret_cast<const char*>(view.send(
-        SCI_GETRANGEPOINTER, static_cast<std::uintptr_t>(start), static_cast<std::intptr_t>(length)));
+    return reinterpret_cast<const char*>(view.send(SCI_GETRANGEPOINTER,
+                                                   static_cast<std::uintptr_t>(start),
+                                                   static_cast<std::intptr_t>(length)));
 }
 
 }  // namespace

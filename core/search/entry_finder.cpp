@@ -4,8 +4,8 @@
 
 namespace tarnwick {
 
-EntryFinder::EntryFinder(const EditorView& view, const DocumentEncoding& encoding,
-                         TextArena& texts, const SearchEntry& entry, std::int32_t entryIndex)
+EntryFinder::EntryFinder(const EditorView& view, const DocumentEncoding& encoding, TextArena& texts,
+                         const SearchEntry& entry, std::int32_t entryIndex)
     : view_(view),
       needle_(entry.text.empty() ? std::string() : encoding.encode(entry.text)),
       entryText_(needle_.empty() ? SharedText() : texts.add(entry.text)),

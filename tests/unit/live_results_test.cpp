@@ -209,7 +209,6 @@ TEST_F(ResultsFollowEdits, MarksToClearFollowLaterChangesUntilTaken) {
     EXPECT_EQ(live.takeMarksToClear(), (std::vector<MarkRange>{{5, 11, 0}}));
 }
 
-
 // After a pause the edited text is searched again: whatever the edits did, the results are
 // then exactly what a new search of the whole document finds, rows, lines and Content.
 TEST_F(ResultsFollowEdits, EditedTextSearchedAgainIsWhatANewSearchFinds) {
@@ -222,10 +221,13 @@ TEST_F(ResultsFollowEdits, EditedTextSearchedAgainIsWhatANewSearchFinds) {
     for (int line = 0; line < 100; ++line) lines += "nedle " + std::to_string(line) + "\n";
     std::vector<EditCase> column;  // an "e" typed a hundred times down the lines, as a column edit
     for (int line = 0; line < 100; ++line)
-        column.push_back({"", true, 2 + line * static_cast<std::int64_t>(lines.find('\n') + 2), "e", {}, {}});
+        column.push_back(
+            {"", true, 2 + line * static_cast<std::int64_t>(lines.find('\n') + 2), "e", {}, {}});
     const Case cases[] = {
         {"TypingCompletesAMatch", "ab needl cd\n", {{"", true, 8, "e", {}, {}}}},
-        {"TwoInsertionsMakeOne", "ab  cd\n", {{"", true, 3, "ne", {}, {}}, {"", true, 5, "edle", {}, {}}}},
+        {"TwoInsertionsMakeOne",
+         "ab  cd\n",
+         {{"", true, 3, "ne", {}, {}}, {"", true, 5, "edle", {}, {}}}},
         {"AMatchMadeBelowAnEditStillToMove",
          "x\nneedle\nneedl x\nneedle\n",
          {{"", true, 14, "e", {}, {}}, {"", true, 0, "yy", {}, {}}}},
@@ -288,8 +290,7 @@ TEST_F(ResultsFollowEdits, SilentChangesAreToldApartByTheTextCheck) {
 // is found again after rows went and came, and after a whole new search by what it shows.
 TEST_F(ResultsFollowEdits, RowsAreFoundAgainAfterTheResultsChanged) {
     const RowsChanged rows{{1, 4}, {0, 3}};  // of 6 rows, 1 and 4 went; 2 came, now 0 and 3
-    const std::vector<std::optional<std::size_t>> expected{1, std::nullopt, 2, 4, std::nullopt,
-                                                           5};
+    const std::vector<std::optional<std::size_t>> expected{1, std::nullopt, 2, 4, std::nullopt, 5};
     for (std::size_t row = 0; row < expected.size(); ++row)
         EXPECT_EQ(rowAfter(rows, row), expected[row]) << row;
 

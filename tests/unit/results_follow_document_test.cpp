@@ -221,8 +221,9 @@ TEST_F(ResultsFollowTheirDocument, NothingIsSentWithoutResultsOrStaleMarksOrAVie
 class JumpToMatch : public ResultsFollowTheirDocument {
 protected:
     const SearchMatch match{0, u"def", u"abc def", 4, 3, 0};
-    const std::function<std::optional<SearchMatch>(WindowHandle)> shown =
-        [this](WindowHandle) { return match; };
+    const std::function<std::optional<SearchMatch>(WindowHandle)> shown = [this](WindowHandle) {
+        return match;
+    };
     const Trace selection{{SCI_ENSUREVISIBLEENFORCEPOLICY, 0, 0, {}},
                           {SCI_GOTOLINE, 0, 0, {}},
                           {SCI_SETSEL, 4, 7, {}}};

@@ -75,7 +75,8 @@ protected:
             listMessage(LVM_ENSUREVISIBLE, row);
             controls().doubleClickRow(static_cast<int>(row));
             const auto [anchor, caret] = selection(view);
-            result.jumps.push_back(textOf(view).substr(static_cast<std::size_t>(anchor), static_cast<std::size_t>(caret - anchor)));
+            result.jumps.push_back(textOf(view).substr(static_cast<std::size_t>(anchor),
+                                                       static_cast<std::size_t>(caret - anchor)));
         }
         return result;
     }
@@ -172,9 +173,9 @@ TEST_F(ResultsFollowEdits, TheListKeepsItsSelectionAndScrollOnTheSameResults) {
 TEST_F(ResultsFollowEdits, TypingThatMakesOrBreaksMatchesEndsAsANewSearch) {
     const HWND view = host->mainView();
     search("needl x\nneedle y needle\n");
-    insert(view, 5, "e");                  // completes a match
-    insert(view, 13, "X");                 // breaks one
-    insert(view, 25, "NEED");              // with the typing below, makes one
+    insert(view, 5, "e");      // completes a match
+    insert(view, 13, "X");     // breaks one
+    insert(view, 25, "NEED");  // with the typing below, makes one
     insert(view, 29, "LE");
     pause();
     EXPECT_EQ(label(), L"Results: 3 matches found");

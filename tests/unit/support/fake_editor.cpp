@@ -59,10 +59,12 @@ std::intptr_t FakeEditor::answer(SentMessage& recorded) {
         case SCI_GETDOCPOINTER: return documentPointer;
         case SCI_INDICATORVALUEAT: return indicatorValue;
         case SCI_GETGAPPOSITION:
-            return std::clamp<std::intptr_t>(gapPosition, 0, static_cast<std::intptr_t>(document_.size()));
+            return std::clamp<std::intptr_t>(gapPosition, 0,
+                                             static_cast<std::intptr_t>(document_.size()));
         case SCI_GETRANGEPOINTER:
             return reinterpret_cast<std::intptr_t>(document_.data()) +
-                   std::clamp<std::intptr_t>(wParam, 0, static_cast<std::intptr_t>(document_.size()));
+                   std::clamp<std::intptr_t>(wParam, 0,
+                                             static_cast<std::intptr_t>(document_.size()));
         case SCI_GETMODEVENTMASK: return modEventMask;
         case SCI_SETMODEVENTMASK: modEventMask = wParam; return 0;
         default: return 0;
