@@ -15,7 +15,7 @@ public:
     void add(const DocumentChange& change);
     bool empty() const { return spans_.empty(); }
     void clear() { spans_.clear(); }
-    // The spans in order, those that overlap or touch made one; forgotten.
+    // The spans in order of their starts, forgotten; the search joins those near each other.
     std::vector<ByteSpan> take();
 
 private:
