@@ -70,8 +70,18 @@ update_package_lists() {
 }
 
 if $needs_update; then update_package_lists; fi
+install_packages() {
+    as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends "$@" "${missing[@]}"
+}
+
+# The 32-bit libraries must carry the very versions of their 64-bit twins. When one
+# architecture's index of the security suite could not be fetched, the two disagree;
+# taking both from the release itself makes them agree again.
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    as_root env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -q --no-install-recommends "${missing[@]}"
+    if ! install_packages; then
+        echo "setup: the install failed; trying again with every package from bookworm itself" >&2
+        install_packages -t bookworm
+    fi
 fi
