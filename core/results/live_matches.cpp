@@ -27,7 +27,7 @@ std::size_t firstRowNotBefore(std::size_t count, Before before) {
 
 LiveMatches::LiveMatches(MatchList matches)
     : matches_(std::move(matches)), pendingStart_(matches_.size()) {
-    for (const SearchMatch& match : matches_) longestMatch_ = std::max(longestMatch_, match.length);
+    for (const SearchMatch& match : matches_) longestMatch_ = std::max<std::int64_t>(longestMatch_, match.length);
 }
 
 std::int64_t LiveMatches::position(std::size_t row) const {
@@ -113,7 +113,7 @@ std::vector<std::size_t> LiveMatches::replace(const std::vector<std::size_t>& ro
         // Added matches go before the first kept match that starts after them.
         const bool last = row == matches_.size();
         while (next != added.end() && (last || next->position < matches_[row].position)) {
-            longestMatch_ = std::max(longestMatch_, next->length);
+            longestMatch_ = std::max<std::int64_t>(longestMatch_, next->length);
             addedRows.push_back(kept.size());
             kept.push_back(std::move(*next++));
         }
@@ -139,7 +139,7 @@ void LiveMatches::eraseRow(std::size_t row) {
 // it lands among the rows the move is pending for.
 std::size_t LiveMatches::insertRow(SearchMatch match) {
     const std::size_t row = firstAtOrAfter(match.position + 1);
-    longestMatch_ = std::max(longestMatch_, match.length);
+    longestMatch_ = std::max<std::int64_t>(longestMatch_, match.length);
     if (row > pendingStart_) {
         match.position -= pendingDelta_;
         match.line -= pendingLines_;

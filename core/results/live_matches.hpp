@@ -30,8 +30,6 @@ public:
     std::int32_t entryIndex(std::size_t row) const { return matches_[row].entryIndex; }
     // One match, as it is now.
     SearchMatch at(std::size_t row) const;
-    // One match, as it is now, to change in place.
-    SearchMatch& exact(std::size_t row);
     // Every match as it is now: adds the pending offset to every row it holds for.
     const MatchList& settled();
 
@@ -56,6 +54,8 @@ public:
     std::vector<std::size_t> replace(const std::vector<std::size_t>& rows, MatchList added);
 
 private:
+    // One match, as it is now, to change in place.
+    SearchMatch& exact(std::size_t row);
     // Makes `row` the first row the pending offset holds for.
     void startPendingAt(std::size_t row);
     void eraseRow(std::size_t row);

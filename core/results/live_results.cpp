@@ -2,14 +2,12 @@
 
 #include <utility>
 
-#include "core/search/document_encoding.hpp"
-#include "core/search/line_reader.hpp"
-#include "core/search/text_arena.hpp"
 #include "host/editor_messages.hpp"
 
 namespace tarnwick {
 
-void LiveResults::searched(const EditorView& view, const SearchList& entries, MatchList& matches) {
+void LiveResults::searched(const EditorView& view, const SearchList& entries,
+                           const MatchList& matches) {
     follow();
     following_ = true;
     entries_ = entries;
@@ -45,7 +43,7 @@ std::optional<ChangeEffect> LiveResults::apply(const EditorView& from, std::intp
     marksToClear_.insert(marksToClear_.end(), effect.marksToClear.begin(),
                          effect.marksToClear.end());
     if (!following_) return effect;
-    for (const std::uint32_t hash : effect.droppedHashes) check_.forget(hash);
+    if (!effect.droppedRows.empty()) check_.loseSum();
     check_.follow(from, *change, lengthAfter);
     edits_.add(*change);
     return effect;
@@ -69,36 +67,19 @@ RowsChanged LiveResults::searchAppended(const EditorView& view, LiveMatches& mat
 
 RowsChanged LiveResults::take(const EditorView& view, LiveMatches& matches, SpanResults found,
                               std::vector<MarkRange>* marksToClear) {
-    for (const std::size_t row : found.removedRows) {
-        const SearchMatch match = matches.at(row);
-        check_.forget(match.bytesHash);
-        if (marksToClear)
+    if (marksToClear) {
+        for (const std::size_t row : found.removedRows) {
+            const SearchMatch match = matches.at(row);
             marksToClear->push_back(
                 {match.position, match.position + match.length, match.entryIndex});
+        }
     }
     RowsChanged rows{found.removedRows, {}};
     if (found.removedRows.empty() && found.added.empty()) return rows;  // the usual keystroke
+    check_.remove(view, matches, found.removedRows);
     check_.add(view, found.added);
     rows.added = matches.replace(found.removedRows, std::move(found.added));
     return rows;
-}
-
-void refreshContent(const EditorView& view, LiveMatches& matches, LineSpan lines) {
-    const std::size_t first = matches.firstOnLine(lines.first);
-    const std::size_t end = matches.firstOnLine(lines.last + 1);
-    if (first == end) return;
-    const DocumentEncoding encoding = DocumentEncoding::of(view);
-    TextArena texts;
-    LineReader reader(view, encoding, texts);
-    // The matches of a line come in the order of their bytes, as the reader needs them.
-    for (std::size_t row = first; row < end; ++row) {
-        if (matches.isDropped(row)) continue;
-        SearchMatch& match = matches.exact(row);
-        LineReader::Place place =
-            reader.read(match.line, static_cast<std::intptr_t>(match.position));
-        match.lineContent = std::move(place.text);
-        match.column = place.column;
-    }
 }
 
 }  // namespace tarnwick

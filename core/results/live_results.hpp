@@ -36,9 +36,9 @@ struct Modification {
 // notifications off) are found by checking the text before the results are used.
 class LiveResults {
 public:
-    // A search of the enabled entries of `entries` found `matches` (stored with the hash
-    // of their bytes) in the document `view` shows.
-    void searched(const EditorView& view, const SearchList& entries, MatchList& matches);
+    // A search of the enabled entries of `entries` found `matches` in the document `view`
+    // shows.
+    void searched(const EditorView& view, const SearchList& entries, const MatchList& matches);
     // Clear left no results: nothing is followed any more.
     void follow();
 
@@ -61,6 +61,12 @@ public:
     // its own bytes goes.
     RowsChanged searchEdits(const EditorView& view, LiveMatches& matches,
                             std::vector<MarkRange>& marksToClear);
+
+    // After the rows edits broke were compacted: the text check counts the results as they
+    // are now, in the document `view` shows.
+    void settled(const EditorView& view, const LiveMatches& matches) {
+        if (!check_.sumKnown()) check_.retakeSum(view, matches);
+    }
 
     // Whether the document `view` shows is still the text `matches` (compacted) describe.
     TextCheck::Verdict verify(const EditorView& view, const LiveMatches& matches) const {
@@ -92,9 +98,5 @@ private:
     std::optional<Applied> last_;
     std::vector<MarkRange> marksToClear_;
 };
-
-// Reads again, through `view` which shows their document, the Content of the matches on
-// `lines`. Matches on one line share its text.
-void refreshContent(const EditorView& view, LiveMatches& matches, LineSpan lines);
 
 }  // namespace tarnwick

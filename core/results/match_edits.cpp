@@ -55,7 +55,6 @@ ChangeEffect applyChange(LiveMatches& matches, const DocumentChange& change,
         const SearchMatch match = matches.at(row);
         if (!isChangedBy(match, change)) continue;
         effect.droppedRows.push_back(row);
-        effect.droppedHashes.push_back(match.bytesHash);
         const MarkRange bytes{change.moved(match.position), change.moved(endOf(match)),
                               match.entryIndex};
         if (bytes.start < bytes.end) effect.marksToClear.push_back(bytes);

@@ -29,8 +29,6 @@ struct ChangeEffect {
     // The rows of the matches the change broke, ascending; they stay in place, dropped,
     // until the matches are compacted.
     std::vector<std::size_t> droppedRows;
-    // Their hashes, as the text check counted them.
-    std::vector<std::uint32_t> droppedHashes;
     // The bytes of the dropped matches as they are now, and text inserted where the
     // editor carries a mark over it: between two adjacent matches of one entry.
     std::vector<MarkRange> marksToClear;

@@ -17,15 +17,19 @@ std::optional<std::size_t> rowAfter(const RowsChanged& rows, std::size_t row) {
     return now;
 }
 
-std::optional<std::size_t> sameResult(const LiveMatches& now, const SearchMatch& before,
-                                      std::size_t near) {
+std::optional<std::size_t> sameResult(
+    const LiveMatches& now, const ShownResult& before, std::size_t near,
+    const std::function<ResultLines::Place(std::size_t row)>& placeOf) {
+    // Each row looked at reads its line: far rows are not worth it.
+    constexpr std::size_t kFarthest = 4096;
     const auto same = [&](std::size_t row) {
         if (now.entryIndex(row) != before.entryIndex) return false;
-        const SearchMatch match = now.at(row);
-        return match.column == before.column && match.lineContent == before.lineContent;
+        const ResultLines::Place place = placeOf(row);
+        return place.column == before.place.column && place.text == before.place.text;
     };
     near = std::min(near, now.size());
-    for (std::size_t distance = 0; distance <= std::max(near, now.size() - near); ++distance) {
+    const std::size_t farthest = std::min(kFarthest, std::max(near, now.size() - near));
+    for (std::size_t distance = 0; distance <= farthest; ++distance) {
         if (distance <= near && near - distance < now.size() && same(near - distance))
             return near - distance;
         if (near + distance < now.size() && same(near + distance)) return near + distance;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/search/document_encoding.hpp"
-#include "core/search/text_arena.hpp"
 #include "host/editor_messages.hpp"
 
 namespace tarnwick {
@@ -32,7 +31,7 @@ std::vector<HeldMatch> heldOf(const LiveMatches& held, std::int32_t entry, std::
 // `replaced` the held matches it replaces, as their rows.
 class SpanSearch {
 public:
-    SpanSearch(const LiveMatches& held, EntryFinder& finder, std::int64_t documentLength)
+    SpanSearch(const LiveMatches& held, const EntryFinder& finder, std::int64_t documentLength)
         : held_(held), finder_(finder), length_(documentLength), reach_(finder.longestMatch()) {}
 
     void run(ByteSpan span, std::vector<ByteSpan>& found, std::vector<HeldMatch>& replaced) const {
@@ -92,7 +91,7 @@ private:
     }
 
     const LiveMatches& held_;
-    EntryFinder& finder_;
+    const EntryFinder& finder_;
     std::int64_t length_;
     std::int64_t reach_;
 };
@@ -118,14 +117,13 @@ SpanResults searchSpans(const EditorView& view, const SearchList& entries, const
     if (edited.empty()) return results;
     const DocumentEncoding encoding = DocumentEncoding::of(view);
     const std::intptr_t length = view.send(SCI_GETLENGTH);
-    TextArena texts;
     std::vector<EntryFinder> finders;
     finders.reserve(entries.size());
     std::int64_t reach = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (!entries[i].enabled) continue;
         EntryFinder& finder =
-            finders.emplace_back(view, encoding, texts, entries[i], static_cast<std::int32_t>(i));
+            finders.emplace_back(view, encoding, entries[i], static_cast<std::int32_t>(i));
         if (!finder.findsAnything())
             finders.pop_back();
         else
@@ -133,7 +131,7 @@ SpanResults searchSpans(const EditorView& view, const SearchList& entries, const
     }
     const std::vector<ByteSpan> spans = joined(edited, 2 * reach);
     std::vector<MatchList> runs;
-    for (EntryFinder& finder : finders) {
+    for (const EntryFinder& finder : finders) {
         const SpanSearch search(held, finder, length);
         std::vector<ByteSpan> found;
         std::vector<HeldMatch> replaced;

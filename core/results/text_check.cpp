@@ -51,23 +51,37 @@ std::uint32_t hashBytes(std::string_view bytes) {
     return static_cast<std::uint32_t>(hash ^ (hash >> 29));
 }
 
-void TextCheck::record(const EditorView& view, MatchList& matches) {
+void TextCheck::record(const EditorView& view, const MatchList& matches) {
     const DocumentText text(view);
     length_ = text.length();
     sum_ = 0;
+    sumKnown_ = true;
     distrusted_ = false;
     takeEnd(text);
     add(view, matches);
 }
 
-void TextCheck::add(const EditorView& view, MatchList& found) {
+void TextCheck::add(const EditorView& view, const MatchList& found) {
     const DocumentText text(view);
     std::string scratch;
-    for (SearchMatch& match : found) {
-        match.bytesHash =
-            hashBytes(text.bytes(match.position, match.position + match.length, scratch));
-        sum_ += match.bytesHash;
+    for (const SearchMatch& match : found)
+        sum_ += hashBytes(text.bytes(match.position, match.position + match.length, scratch));
+}
+
+void TextCheck::remove(const EditorView& view, const LiveMatches& matches,
+                       const std::vector<std::size_t>& rows) {
+    const DocumentText text(view);
+    std::string scratch;
+    for (const std::size_t row : rows) {
+        if (matches.isDropped(row)) continue;  // never counted since
+        const std::int64_t start = matches.position(row);
+        sum_ -= hashBytes(text.bytes(start, start + matches.length(row), scratch));
     }
+}
+
+void TextCheck::retakeSum(const EditorView& view, const LiveMatches& matches) {
+    sum_ = sumOfResults(DocumentText(view), matches);
+    sumKnown_ = true;
 }
 
 void TextCheck::follow(const EditorView& view, const DocumentChange& change,
@@ -84,7 +98,8 @@ void TextCheck::retake(const EditorView& view) {
 
 TextCheck::Verdict TextCheck::verify(const EditorView& view, const LiveMatches& matches) const {
     const DocumentText text(view);
-    if (distrusted_ || text.length() < length_ || sumOfResults(text, matches) != sum_)
+    if (distrusted_ || !sumKnown_ || text.length() < length_ ||
+        sumOfResults(text, matches) != sum_)
         return Verdict::changed;
     if (text.length() == length_) return Verdict::same;
     std::string scratch;

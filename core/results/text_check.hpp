@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/results/document_change.hpp"
 #include "core/search/document_text.hpp"
@@ -16,8 +17,10 @@ std::uint32_t hashBytes(std::string_view bytes);
 // Tells whether the searched document is still the text its results describe, when the
 // host may have changed it without telling (a reload from disk, a file watched as it
 // grows). It keeps the text's length, the bytes of its end, and one sum of the hashes of
-// every result's bytes: edits the plugin hears move results but never change that sum, so
-// following them costs nothing per result, and a check reads only the results' bytes.
+// every result's bytes: edits the plugin hears move results but never change the bytes of
+// those they keep, so following them costs nothing per result, and a check reads only the
+// results' bytes. An edit that breaks results loses the sum, as their old bytes are gone:
+// it is taken again once the burst of edits is over.
 class TextCheck {
 public:
     enum class Verdict {
@@ -26,12 +29,18 @@ public:
         changed,   // anything else: the document must be searched again
     };
 
-    // The text as `view` shows it now, with these results: each one's hash is stored in it.
-    void record(const EditorView& view, MatchList& matches);
-    // Results found later in the same text: their hashes are stored and counted.
-    void add(const EditorView& view, MatchList& found);
-    // A result, by its hash, that no longer counts.
-    void forget(std::uint32_t hash) { sum_ -= hash; }
+    // The text as `view` shows it now, with these results.
+    void record(const EditorView& view, const MatchList& matches);
+    // Results found later in the text as it is now.
+    void add(const EditorView& view, const MatchList& found);
+    // Results that no longer count, whose bytes are still those counted.
+    void remove(const EditorView& view, const LiveMatches& matches,
+                const std::vector<std::size_t>& rows);
+    // Results were broken by an edit: the sum is unknown until it is taken again.
+    void loseSum() { sumKnown_ = false; }
+    bool sumKnown() const { return sumKnown_; }
+    // The sum of the results as they are now, once the edits told of are all applied.
+    void retakeSum(const EditorView& view, const LiveMatches& matches);
     // A change the editor told of: the length follows it, and so does the end's copy when
     // the change reached it.
     void follow(const EditorView& view, const DocumentChange& change, std::int64_t lengthAfter);
@@ -52,6 +61,7 @@ private:
     std::int64_t length_ = 0;
     std::uint64_t sum_ = 0;
     std::uint32_t endHash_ = 0;
+    bool sumKnown_ = true;
     bool distrusted_ = false;
 };
 

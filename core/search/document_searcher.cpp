@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/search/entry_finder.hpp"
-#include "core/search/text_arena.hpp"
 #include "host/editor_messages.hpp"
 
 namespace tarnwick {
@@ -24,22 +23,20 @@ MatchList DocumentSearcher::searchAll(const EditorView& view, const SearchList& 
     // A list with nothing to look for leaves the view alone, the code page query included.
     if (!searchesAnything(list)) return {};
     const DocumentEncoding encoding = DocumentEncoding::of(view);
-    TextArena texts;
     // Each entry's matches come in document order, so merging them orders the whole list
     // in one pass instead of sorting it.
     std::vector<MatchList> runs;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (list[i].enabled)
-            searchEntry(view, encoding, texts, list[i], static_cast<std::int32_t>(i),
-                        runs.emplace_back());
+            searchEntry(view, encoding, list[i], static_cast<std::int32_t>(i), runs.emplace_back());
     }
     return mergeByLineAndPosition(std::move(runs));
 }
 
 void DocumentSearcher::searchEntry(const EditorView& view, const DocumentEncoding& encoding,
-                                   TextArena& texts, const SearchEntry& entry,
-                                   std::int32_t entryIndex, MatchList& matches) const {
-    EntryFinder finder(view, encoding, texts, entry, entryIndex);
+                                   const SearchEntry& entry, std::int32_t entryIndex,
+                                   MatchList& matches) const {
+    const EntryFinder finder(view, encoding, entry, entryIndex);
     if (!finder.findsAnything()) return;
     const std::intptr_t documentLength = view.send(SCI_GETLENGTH);
     std::int64_t searchStart = 0;

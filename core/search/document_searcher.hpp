@@ -7,7 +7,6 @@
 #include "core/list/search_entry.hpp"
 #include "core/list/search_list.hpp"
 #include "core/search/search_match.hpp"
-#include "core/search/text_arena.hpp"
 
 namespace tarnwick {
 
@@ -20,10 +19,10 @@ public:
     // document's code page spells them, asked once per search.
     MatchList searchAll(const EditorView& view, const SearchList& list) const;
 
-    // Appends the entry's matches in document order, their texts stored in `texts`.
-    // Matches never overlap: each search starts where the previous match ended. An entry
-    // that cannot be written in the document's code page finds nothing.
-    void searchEntry(const EditorView& view, const DocumentEncoding& encoding, TextArena& texts,
+    // Appends the entry's matches in document order. Matches never overlap: each search
+    // starts where the previous match ended. An entry that cannot be written in the
+    // document's code page finds nothing.
+    void searchEntry(const EditorView& view, const DocumentEncoding& encoding,
                      const SearchEntry& entry, std::int32_t entryIndex, MatchList& matches) const;
 };
 

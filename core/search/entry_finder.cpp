@@ -4,13 +4,11 @@
 
 namespace tarnwick {
 
-EntryFinder::EntryFinder(const EditorView& view, const DocumentEncoding& encoding, TextArena& texts,
+EntryFinder::EntryFinder(const EditorView& view, const DocumentEncoding& encoding,
                          const SearchEntry& entry, std::int32_t entryIndex)
     : view_(view),
       needle_(entry.text.empty() ? std::string() : encoding.encode(entry.text)),
-      entryText_(needle_.empty() ? SharedText() : texts.add(entry.text)),
-      entryIndex_(entryIndex),
-      lines_(view, encoding, texts) {}
+      entryIndex_(entryIndex) {}
 
 std::optional<ByteSpan> EntryFinder::next(ByteSpan target) const {
     if (needle_.empty() || target.start >= target.end) return std::nullopt;
@@ -23,19 +21,11 @@ std::optional<ByteSpan> EntryFinder::next(ByteSpan target) const {
     return ByteSpan{start, view_.send(SCI_GETTARGETEND)};
 }
 
-SearchMatch EntryFinder::collect(ByteSpan found) {
+SearchMatch EntryFinder::collect(ByteSpan found) const {
     const auto line = static_cast<std::int32_t>(
         view_.send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(found.start)));
-    LineReader::Place place = lines_.read(line, static_cast<std::intptr_t>(found.start));
-    SearchMatch match;
-    match.line = line;
-    match.entryText = entryText_;
-    match.lineContent = std::move(place.text);
-    match.position = found.start;
-    match.length = found.end - found.start;
-    match.entryIndex = entryIndex_;
-    match.column = place.column;
-    return match;
+    return {static_cast<std::intptr_t>(found.start),
+            static_cast<std::int32_t>(found.end - found.start), entryIndex_, line};
 }
 
 }  // namespace tarnwick

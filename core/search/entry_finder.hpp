@@ -6,10 +6,8 @@
 
 #include "core/search/document_encoding.hpp"
 #include "core/search/editor_view.hpp"
-#include "core/search/line_reader.hpp"
 #include "core/list/search_entry.hpp"
 #include "core/search/search_match.hpp"
-#include "core/search/text_arena.hpp"
 
 namespace tarnwick {
 
@@ -21,13 +19,12 @@ struct ByteSpan {
     bool operator==(const ByteSpan&) const = default;
 };
 
-// Finds one entry's matches through the editor's target search, one at a time, and reads
-// the lines that hold them. An entry that cannot be written in the document's code page
-// finds nothing. Matches must be collected in document order, as the line reader wants.
+// Finds one entry's matches through the editor's target search, one at a time. An entry
+// that cannot be written in the document's code page finds nothing.
 class EntryFinder {
 public:
-    EntryFinder(const EditorView& view, const DocumentEncoding& encoding, TextArena& texts,
-                const SearchEntry& entry, std::int32_t entryIndex);
+    EntryFinder(const EditorView& view, const DocumentEncoding& encoding, const SearchEntry& entry,
+                std::int32_t entryIndex);
 
     bool findsAnything() const { return !needle_.empty(); }
     // At least the bytes of any match: a case-insensitive match of a character may take up
@@ -37,15 +34,13 @@ public:
 
     // The first match that lies inside `target`, as its bytes; none when there is none.
     std::optional<ByteSpan> next(ByteSpan target) const;
-    // The record of a match `next` found, with its line and where it starts in it.
-    SearchMatch collect(ByteSpan found);
+    // The record of a match `next` found, with its line.
+    SearchMatch collect(ByteSpan found) const;
 
 private:
     const EditorView& view_;
     std::string needle_;
-    SharedText entryText_;  // one copy for all its matches
     std::int32_t entryIndex_;
-    LineReader lines_;
 };
 
 }  // namespace tarnwick

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "core/list/search_list.hpp"
+#include "core/results/result_lines.hpp"
 #include "core/search/search_match.hpp"
 
 namespace tarnwick::testing {
@@ -103,8 +104,11 @@ inline std::vector<SearchCase> editorSearchCases() {
     };
 }
 
-inline void expectMatches(const MatchList& found, const SearchCase& searchCase) {
+// The records, and each one's line as `view`, which shows the searched document, reads it.
+inline void expectMatches(const MatchList& found, const SearchCase& searchCase,
+                          const EditorView& view) {
     ASSERT_EQ(found.size(), searchCase.expected.size());
+    ResultLines lines;
     for (std::size_t i = 0; i < found.size(); ++i) {
         SCOPED_TRACE("match " + std::to_string(i));
         const ExpectedMatch& want = searchCase.expected[i];
@@ -112,9 +116,7 @@ inline void expectMatches(const MatchList& found, const SearchCase& searchCase) 
         EXPECT_EQ(found[i].entryIndex, want.entryIndex);
         EXPECT_EQ(found[i].position, want.position);
         EXPECT_EQ(found[i].length, want.length);
-        EXPECT_TRUE(found[i].lineContent == want.lineContent);
-        EXPECT_TRUE(found[i].entryText ==
-                    searchCase.entries[static_cast<std::size_t>(want.entryIndex)].text);
+        EXPECT_TRUE(lines.read(view, found[i].line, found[i].position).text == want.lineContent);
     }
 }
 

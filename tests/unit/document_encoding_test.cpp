@@ -3,6 +3,8 @@
 // finds nothing instead of a stand-in.
 #include "core/search/document_encoding.hpp"
 
+#include "core/results/result_lines.hpp"
+
 #include <gtest/gtest.h>
 
 #include "core/search/document_searcher.hpp"
@@ -35,6 +37,11 @@ protected:
         return needles;
     }
 
+    // A result's line, as the list reads it when the row is drawn.
+    std::u16string lineOf(const SearchMatch& match) {
+        return ResultLines().read(EditorView(editor.handle()), match.line, match.position).text.str();
+    }
+
     FakeEditor editor;
 };
 
@@ -46,11 +53,10 @@ TEST_F(AnsiDocuments, CodePageZeroIsTheSystemsAnsiCodePageWithPositionsInItsByte
     EXPECT_EQ(found[0].position, 0);
     EXPECT_EQ(found[0].length, 4);
     EXPECT_EQ(found[1].position, 9);  // one byte per accented letter, not two
-    EXPECT_TRUE(found[0].lineContent == u"Caf\u00E9 and caf\u00E9");
-    EXPECT_TRUE(found[0].entryText == u"caf\u00E9");
+    EXPECT_EQ(lineOf(found[0]), u"Caf\u00E9 and caf\u00E9");
     EXPECT_EQ(found[2].line, 1);
     EXPECT_EQ(found[2].position, 15);
-    EXPECT_TRUE(found[2].lineContent == u"Z\u00FCrich");
+    EXPECT_EQ(lineOf(found[2]), u"Z\u00FCrich");
     EXPECT_EQ(needlesSent().front(), "caf\xE9");
 }
 
@@ -77,14 +83,14 @@ TEST_F(AnsiDocuments, DoubleByteCodePageSpellsAndReadsItsCharacters) {
     EXPECT_EQ(found[0].position, 0);
     EXPECT_EQ(found[0].length, 4);
     EXPECT_EQ(found[1].position, 9);
-    EXPECT_TRUE(found[0].lineContent == u"\u65E5\u672C abc \u65E5\u672C");
+    EXPECT_EQ(lineOf(found[0]), u"\u65E5\u672C abc \u65E5\u672C");
 }
 
 TEST_F(AnsiDocuments, ACodePageTheViewNamesIsUsedWhateverTheSystemsIs) {
     setSystemAnsiCodePage(932);
     const MatchList found = search("na\xEFve", 1252, {u"na\u00EFve"});
     ASSERT_EQ(found.size(), 1u);
-    EXPECT_TRUE(found[0].lineContent == u"na\u00EFve");
+    EXPECT_EQ(lineOf(found[0]), u"na\u00EFve");
 }
 
 TEST(DocumentEncoding, Utf8DocumentsAreReadAsBefore) {

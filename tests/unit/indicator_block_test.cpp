@@ -20,7 +20,7 @@ SearchList entries(int count) {
 // One match per entry index, 3 bytes apart.
 MatchList oneMatchEach(int count) {
     MatchList matches;
-    for (int i = 0; i < count; ++i) matches.push_back(SearchMatch{0, u"", u"", i * 3, 2, i});
+    for (int i = 0; i < count; ++i) matches.push_back(SearchMatch{i * 3, 2, i, 0});
     return matches;
 }
 

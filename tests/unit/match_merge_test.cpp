@@ -11,7 +11,7 @@ namespace tarnwick {
 namespace {
 
 SearchMatch at(std::int32_t line, std::int64_t position, std::int32_t entryIndex) {
-    return {line, u"entry", u"line text that needs the heap to hold it", position, 1, entryIndex};
+    return {static_cast<std::intptr_t>(position), 1, entryIndex, line};
 }
 
 // (line, position, entry) of every record, in order.
@@ -24,7 +24,7 @@ Places placesOf(const MatchList& list) {
     return places;
 }
 
-TEST(MatchMerge, InterleavesRunsByLineThenPositionAndKeepsTheirRecordsWhole) {
+TEST(MatchMerge, InterleavesRunsByLineThenPosition) {
     std::vector<MatchList> runs = {
         {at(0, 5, 0), at(2, 30, 0), at(2, 40, 0)},
         {},
@@ -34,8 +34,6 @@ TEST(MatchMerge, InterleavesRunsByLineThenPositionAndKeepsTheirRecordsWhole) {
     EXPECT_EQ(
         placesOf(merged),
         (Places{{0, 1, 2}, {0, 5, 0}, {1, 12, 2}, {2, 30, 0}, {2, 35, 2}, {2, 40, 0}, {7, 90, 2}}));
-    for (const SearchMatch& match : merged)
-        EXPECT_TRUE(match.lineContent == u"line text that needs the heap to hold it");
     EXPECT_EQ(merged.capacity(), merged.size()) << "the list is kept: no spare capacity";
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "panel/entry_hits.hpp"
 #include "panel/match_navigation.hpp"
 #include "panel/matching_lines.hpp"
@@ -64,7 +66,7 @@ TEST(ResultTexts, ContentShowsALineThatFitsWholeAndALongerOneAroundItsMatch) {
 
 TEST(MatchNavigation, RevealsTheLineThenSelectsFromAnchorToCaret) {
     FakeEditor editor("one\ntwo three\n");
-    selectMatch(EditorView(editor.handle()), SearchMatch{1, u"three", u"two three", 8, 5, 0});
+    selectMatch(EditorView(editor.handle()), SearchMatch{8, 5, 0, 1});
     EXPECT_EQ(editor.messages(),
               (std::vector<SentMessage>{{SCI_ENSUREVISIBLEENFORCEPOLICY, 1, 0, {}},
                                         {SCI_GOTOLINE, 1, 0, {}},
@@ -74,7 +76,7 @@ TEST(MatchNavigation, RevealsTheLineThenSelectsFromAnchorToCaret) {
 MatchList matchesAt(std::initializer_list<std::pair<std::int32_t, std::int64_t>> entryAndPosition) {
     MatchList matches;
     for (const auto& [entry, position] : entryAndPosition)
-        matches.push_back(SearchMatch{0, u"", u"", position, 1, entry});
+        matches.push_back(SearchMatch{static_cast<std::intptr_t>(position), 1, entry, 0});
     return matches;
 }
 
@@ -99,17 +101,22 @@ TEST(ResultStepping, FindsTheNeighbourOfTheSelectionStartAndWrapsRound) {
     EXPECT_EQ(previousResultIndex(one, 7), 0u);
 }
 
-TEST(MatchingLines, EachLineOnceInOrderJoinedByCrLfRepeatedTextsKept) {
+TEST(MatchingLines, EachLineReadOnceInOrderJoinedByCrLfRepeatedTextsKept) {
     const std::u16string nonAscii = u"caf\u00E9 \u2713 \U0001D11E";
-    MatchList matches = {SearchMatch{0, u"a", u"a b a", 0, 1, 0},
-                         SearchMatch{0, u"b", u"a b a", 2, 1, 1},
-                         SearchMatch{0, u"a", u"a b a", 4, 1, 0},
-                         SearchMatch{2, u"dup", u"dup", 9, 3, 0},
-                         SearchMatch{3, u"dup", u"dup", 13, 3, 0},
-                         SearchMatch{7, u"caf", nonAscii, 20, 3, 0}};
-    EXPECT_TRUE(matchingLinesText(matches) == u"a b a\r\ndup\r\ndup\r\n" + nonAscii);
-    EXPECT_TRUE(matchingLinesText(MatchList(matches.begin() + 5, matches.end())) == nonAscii);
-    EXPECT_TRUE(matchingLinesText({}).empty());
+    const std::map<std::int32_t, std::u16string> lines = {
+        {0, u"a b a"}, {2, u"dup"}, {3, u"dup"}, {7, nonAscii}};
+    std::vector<std::int32_t> read;
+    const auto lineText = [&](std::int32_t line) {
+        read.push_back(line);
+        return SharedText(lines.at(line));
+    };
+    const MatchList matches = {{0, 1, 0, 0}, {2, 1, 1, 0},  {4, 1, 0, 0},
+                               {9, 3, 0, 2}, {13, 3, 0, 3}, {20, 3, 0, 7}};
+    EXPECT_TRUE(matchingLinesText(matches, lineText) == u"a b a\r\ndup\r\ndup\r\n" + nonAscii);
+    EXPECT_EQ(read, (std::vector<std::int32_t>{0, 2, 3, 7}));
+    EXPECT_TRUE(matchingLinesText(MatchList(matches.begin() + 5, matches.end()), lineText) ==
+                nonAscii);
+    EXPECT_TRUE(matchingLinesText({}, lineText).empty());
 }
 
 // The counts of the last search stay with their strings through removals and reloads, follow results

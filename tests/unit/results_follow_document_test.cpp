@@ -76,7 +76,7 @@ protected:
     FakeEditor mainView{"abc def"};
     FakeEditor secondView{"abcdef"};
     SearchList list;
-    MatchList matches{SearchMatch{0, u"abc", u"abc def", 0, 3, 0}};
+    MatchList matches{SearchMatch{0, 3, 0, 0}};
     MarkedDocuments marks;
 };
 
@@ -212,7 +212,7 @@ TEST_F(ResultsFollowTheirDocument, NothingIsSentWithoutResultsOrStaleMarksOrAVie
     EXPECT_TRUE(host.messages().empty());
     EXPECT_TRUE(mainView.messages().empty());
 
-    MatchList found = {SearchMatch{0, u"abc", u"abc", 0, 3, 0}};
+    MatchList found = {SearchMatch{0, 3, 0, 0}};
     marks.searched(kDocumentA, true);
     reapplyHighlights({host.handle(), nullptr, nullptr}, list, found, IndicatorBlock{}, marks);
     EXPECT_TRUE(mainView.messages().empty());
@@ -220,7 +220,7 @@ TEST_F(ResultsFollowTheirDocument, NothingIsSentWithoutResultsOrStaleMarksOrAVie
 
 class JumpToMatch : public ResultsFollowTheirDocument {
 protected:
-    const SearchMatch match{0, u"def", u"abc def", 4, 3, 0};
+    const SearchMatch match{4, 3, 0, 0};
     const std::function<std::optional<SearchMatch>(WindowHandle)> shown = [this](WindowHandle) {
         return match;
     };
