@@ -26,6 +26,7 @@ inline constexpr std::uint32_t SCI_SETSEARCHFLAGS = 2198;
 inline constexpr std::uint32_t SCI_ENSUREVISIBLEENFORCEPOLICY = 2234;
 inline constexpr std::uint32_t SCI_LINELENGTH = 2350;
 inline constexpr std::uint32_t SCI_GETDOCPOINTER = 2357;
+inline constexpr std::uint32_t SCI_SETDOCPOINTER = 2358;
 inline constexpr std::uint32_t SCI_SETMODEVENTMASK = 2359;
 inline constexpr std::uint32_t SCI_GETMODEVENTMASK = 2378;
 inline constexpr std::uint32_t SCI_SETINDICATORCURRENT = 2500;

@@ -19,5 +19,8 @@ std::intptr_t sendMessage(WindowHandle window, std::uint32_t message, std::uintp
 // view: the host is about to destroy its views, and a direct call into a destroyed view
 // would not fail safely as SendMessageW does.
 void setEditorViews(WindowHandle mainView, WindowHandle secondView);
+// Names a view of the plugin's own, called directly as the host's are; null while it has
+// none.
+void setReaderView(WindowHandle reader);
 
 }  // namespace tarnwick

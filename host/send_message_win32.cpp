@@ -30,13 +30,18 @@ struct EditorViewCalls {
 };
 
 // Only the host's user-interface thread, the one thread the plugin runs on, uses them.
-std::array<EditorViewCalls, 2> editorViews;
+// The host's two views, then the plugin's own reader.
+std::array<EditorViewCalls, 3> editorViews;
 
 }  // namespace
 
 void setEditorViews(WindowHandle mainView, WindowHandle secondView) {
-    editorViews = {EditorViewCalls{static_cast<HWND>(mainView)},
-                   EditorViewCalls{static_cast<HWND>(secondView)}};
+    editorViews[0] = EditorViewCalls{static_cast<HWND>(mainView)};
+    editorViews[1] = EditorViewCalls{static_cast<HWND>(secondView)};
+}
+
+void setReaderView(WindowHandle reader) {
+    editorViews[2] = EditorViewCalls{static_cast<HWND>(reader)};
 }
 
 std::intptr_t sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,

@@ -32,7 +32,6 @@ inline constexpr std::uint32_t SCI_GETTEXT = 2182;
 inline constexpr std::uint32_t SCI_GETTARGETSTART = 2191;
 inline constexpr std::uint32_t SCI_REPLACETARGET = 2194;
 inline constexpr std::uint32_t SCI_APPENDTEXT = 2282;
-inline constexpr std::uint32_t SCI_SETDOCPOINTER = 2358;
 inline constexpr std::uint32_t SCI_CREATEDOCUMENT = 2375;
 inline constexpr std::uint32_t SCI_ADDREFDOCUMENT = 2376;
 inline constexpr std::uint32_t SCI_RELEASEDOCUMENT = 2377;

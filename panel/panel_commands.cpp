@@ -153,6 +153,8 @@ void TarnwickPanel::runSearch() {
     liveResults.searched(EditorView(view), searchList, found);
     matches = LiveMatches(std::move(found));
     followed = searched;
+    reader.attach(window, searched.pointer);
+    resultLines.forget();
     stopEditTimers();
     fillResultsList();
     paintAllMarks(view);
@@ -161,11 +163,7 @@ void TarnwickPanel::runSearch() {
 }
 
 void TarnwickPanel::clearResults() {
-    matches = LiveMatches();
-    liveResults.follow();
-    followed.reset();
-    stopEditTimers();
-    list_view::deleteAllRows(resultsListCtrl);
+    forgetResults();
     const WindowHandle view = currentView();
     // A missing view shows no document (0): the searched one then keeps stale marks.
     const std::intptr_t shown = documentShownIn(view);
@@ -174,9 +172,23 @@ void TarnwickPanel::clearResults() {
         const ModificationEventsOff quiet(hostHandles, view, shown);
         indicators.clear(EditorView(view));
     }
+}
+
+void TarnwickPanel::forgetResults() {
+    matches = LiveMatches();
+    liveResults.follow();
+    followed.reset();
+    letGoOfDocument();
+    stopEditTimers();
+    list_view::deleteAllRows(resultsListCtrl);
     SetWindowTextW(resultsLabel, asWide(kEmptyResultsLabel));
     hits.cleared();
     refreshHits();
+}
+
+void TarnwickPanel::letGoOfDocument() {
+    reader.detach();
+    resultLines.forget();
 }
 
 // Typing that drops a result recounts the hits: with thousands of strings, setting every
@@ -238,38 +250,59 @@ void TarnwickPanel::copySelectedLine() {
     if (!resultsTrueForCopy()) return;
     const int row = firstSelectedRow(resultsListCtrl);
     if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) return;
-    putTextOnClipboard(window, matches.at(static_cast<std::size_t>(row)).lineContent.str());
+    putTextOnClipboard(window, placeOf(matches.at(static_cast<std::size_t>(row))).text.str());
 }
 
 void TarnwickPanel::copyAllLines() {
-    if (resultsTrueForCopy() && !matches.empty())
-        putTextOnClipboard(window, matchingLinesText(matches.settled()));
+    if (!resultsTrueForCopy() || matches.empty()) return;
+    putTextOnClipboard(window, matchingLinesText(matches.settled(), [this](std::int32_t line) {
+                           return placeOf(SearchMatch{0, 0, 0, line}).text;
+                       }));
 }
 
 void TarnwickPanel::fillResultsList() {
     forgetEditedRows();
+    rowsShown.clear();
     list_view::deleteAllRows(resultsListCtrl);
     list_view::setRowCount(resultsListCtrl, matches.size());
 }
 
-void TarnwickPanel::describeResultRow(NMLVDISPINFOW& request) const {
+void TarnwickPanel::describeResultRow(NMLVDISPINFOW& request) {
     if (request.item.iItem < 0 || static_cast<std::size_t>(request.item.iItem) >= matches.size())
         return;
     const SearchMatch match = matches.at(static_cast<std::size_t>(request.item.iItem));
     switch (request.item.iSubItem) {
         case 0: list_view::answerText(request, lineColumnText(match.line)); break;
-        case 1: list_view::answerText(request, match.entryText); break;
+        case 1: {
+            const SearchList& entries = liveResults.entries();
+            if (static_cast<std::size_t>(match.entryIndex) < entries.size())
+                list_view::answerText(request, entries[match.entryIndex].text);
+            break;
+        }
         case 2: {
             // The list asks for at most a few hundred units of a cell: a long line is shown
             // around its match.
             const auto room = static_cast<std::size_t>(std::max(request.item.cchTextMax - 1, 0));
+            const ResultLines::Place place = placeOf(match);
             list_view::answerText(
-                request,
-                contentColumnText(match.lineContent, static_cast<std::size_t>(match.column), room));
+                request, contentColumnText(place.text, static_cast<std::size_t>(place.column), room));
             break;
         }
         default: break;
     }
+}
+
+WindowHandle TarnwickPanel::readingView() const {
+    if (const WindowHandle view = reader.view()) return view;
+    if (!followed) return nullptr;
+    const std::vector<WindowHandle> views = viewsShowing(hostHandles, followed->pointer);
+    return views.empty() ? nullptr : views.front();
+}
+
+ResultLines::Place TarnwickPanel::placeOf(const SearchMatch& match) {
+    const WindowHandle view = readingView();
+    if (view == nullptr) return {};
+    return resultLines.read(EditorView(view), match.line, match.position);
 }
 
 }  // namespace tarnwick

@@ -37,12 +37,11 @@ void TarnwickPanel::documentModified(const SCNotification& notification) {
     const EditorView from(notification.nmhdr.hwndFrom);
     const auto effect =
         liveResults.apply(from, followed ? followed->pointer : 0, modification, matches);
-    if (effect) showEditedResults(*effect, from.window());
+    if (effect) showEditedResults(*effect);
 }
 
-void TarnwickPanel::showEditedResults(const ChangeEffect& effect, WindowHandle from) {
-    // Reading is allowed while the editor notifies; changing the marks is not.
-    refreshContent(EditorView(from), matches, effect.changedLines);
+void TarnwickPanel::showEditedResults(const ChangeEffect& effect) {
+    resultLines.forget();
     redrawEditedRowsLater(effect.firstRedrawn, effect.endRedrawn);
     if ((matches.hasDropped() || liveResults.hasMarksToClear()) && !settlePosted)
         settlePosted = PostMessageW(window, kSettleEditsMessage, 0, 0) != FALSE;
@@ -57,6 +56,7 @@ void TarnwickPanel::settleEdits() {
     if (!matches.hasDropped()) return;
     const RowPlaces places = rowPlaces();
     const RowsChanged rows{matches.compact(), {}};
+    if (const WindowHandle view = readingView()) liveResults.settled(EditorView(view), matches);
     keepRowPlaces(places, [&](int row) { return rowAfter(rows, static_cast<std::size_t>(row)); });
     showResultsCount();
 }
@@ -74,6 +74,7 @@ void TarnwickPanel::searchEditedText() {
     const RowsChanged rows =
         liveResults.searchEdits(EditorView(views.front()), matches, marksToClear);
     showChangedResults(views.front(), places, rows, marksToClear);
+    rememberRowsShown();  // the typing may have changed their lines
 }
 
 void TarnwickPanel::stopEditTimers() {
@@ -90,6 +91,16 @@ TarnwickPanel::RowPlaces TarnwickPanel::rowPlaces() const {
     const auto count = static_cast<int>(list_view::rowCount(resultsListCtrl));
     return {next(LVNI_SELECTED), next(LVNI_FOCUSED), top,
             count > 0 && top + countPerPage(resultsListCtrl) >= count};
+}
+
+void TarnwickPanel::rememberRowsShown() {
+    rowsShown.clear();
+    const RowPlaces places = rowPlaces();
+    for (const int row : {places.selected, places.focused}) {
+        if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) continue;
+        const SearchMatch match = matches.at(static_cast<std::size_t>(row));
+        rowsShown.emplace_back(row, ShownResult{match.entryIndex, placeOf(match)});
+    }
 }
 
 void TarnwickPanel::keepRowPlaces(const RowPlaces& places,
@@ -118,6 +129,7 @@ void TarnwickPanel::keepRowPlaces(const RowPlaces& places,
         if (scrolledBy != 0) SendMessageW(resultsListCtrl, LVM_SCROLL, 0, scrolledBy * height);
     }
     InvalidateRect(resultsListCtrl, nullptr, FALSE);
+    rememberRowsShown();
 }
 
 void TarnwickPanel::showChangedResults(WindowHandle view, const RowPlaces& places,

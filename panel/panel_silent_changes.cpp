@@ -52,18 +52,23 @@ bool TarnwickPanel::catchUpWithDocument(WindowHandle view) {
 // their line's text; the marks are painted anew, as a search paints them.
 void TarnwickPanel::searchAgain(WindowHandle view) {
     const RowPlaces places = rowPlaces();
-    std::vector<std::pair<int, SearchMatch>> shown;
-    for (const int row : {places.selected, places.focused, places.top})
-        if (row >= 0 && static_cast<std::size_t>(row) < matches.size())
-            shown.emplace_back(row, matches.at(static_cast<std::size_t>(row)));
+    // The top row was drawn, and its line is kept as it was then.
+    std::vector<std::pair<int, ShownResult>> shown = rowsShown;
+    if (places.top >= 0 && static_cast<std::size_t>(places.top) < matches.size()) {
+        const SearchMatch match = matches.at(static_cast<std::size_t>(places.top));
+        shown.emplace_back(places.top, ShownResult{match.entryIndex, placeOf(match)});
+    }
 
     const SearchList entries = liveResults.entries();
     MatchList found = searcher.searchAll(EditorView(view), entries);
     liveResults.searched(EditorView(view), entries, found);
     matches = LiveMatches(std::move(found));
+    resultLines.forget();
+    const auto placeNow = [this](std::size_t row) { return placeOf(matches.at(row)); };
     keepRowPlaces(places, [&](int row) -> std::optional<std::size_t> {
-        for (const auto& [before, match] : shown)
-            if (before == row) return sameResult(matches, match, static_cast<std::size_t>(row));
+        for (const auto& [before, result] : shown)
+            if (before == row)
+                return sameResult(matches, result, static_cast<std::size_t>(row), placeNow);
         return std::nullopt;
     });
     paintAllMarks(view);
@@ -75,6 +80,7 @@ void TarnwickPanel::searchAgain(WindowHandle view) {
 void TarnwickPanel::showAppended(WindowHandle view) {
     const RowPlaces places = rowPlaces();
     const RowsChanged rows = liveResults.searchAppended(EditorView(view), matches);
+    resultLines.forget();  // the last line may have grown
     if (indicators.marksKept(EditorView(view), matches.settled())) {
         showChangedResults(view, places, rows, {});
         return;

@@ -58,9 +58,8 @@ void TarnwickPanel::reapplyHighlights() {
 
 void TarnwickPanel::documentClosed(std::uintptr_t bufferId) {
     markedDocuments.closed(bufferId);
-    if (!followed || followed->bufferId != bufferId) return;
-    followed.reset();
-    liveResults.follow();
+    // The results of a document that is gone can be neither shown nor jumped to.
+    if (followed && followed->bufferId == bufferId) forgetResults();
 }
 
 WindowHandle TarnwickPanel::currentView() const {
@@ -155,7 +154,9 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     // A changed row is not consumed: the notification goes on to the docking part.
-    if (header.hwndFrom == searchListCtrl && header.code == LVN_ITEMCHANGED) {
+    if (header.hwndFrom == resultsListCtrl && header.code == LVN_ITEMCHANGED) {
+        rememberRowsShown();
+    } else if (header.hwndFrom == searchListCtrl && header.code == LVN_ITEMCHANGED) {
         onSearchRowChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
     } else if (header.hwndFrom == searchListCtrl && header.code == LVN_KEYDOWN &&
                reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {

@@ -12,9 +12,11 @@
 #include "core/results/live_matches.hpp"
 #include "core/results/live_results.hpp"
 #include "core/marks/marked_documents.hpp"
+#include "core/results/result_lines.hpp"
 #include "core/results/row_mapping.hpp"
 #include "core/list/search_list.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
+#include "panel/document_reader.hpp"
 #include "panel/dpi_scale.hpp"
 #include "panel/entry_hits.hpp"
 #include "host/host_records.hpp"
@@ -127,13 +129,23 @@ private:
     // Searching and the results.
     void runSearch();
     void clearResults();
+    // What Clear does besides clearing the marks of the document shown.
+    void forgetResults();
     void goToMatch();
     void stepToResult(bool forward);
     void restyleEntryMarks(std::size_t entryIndex) const;
     void copySelectedLine();
     void copyAllLines();
     void fillResultsList();
-    void describeResultRow(NMLVDISPINFOW& request) const;
+    void describeResultRow(NMLVDISPINFOW& request);
+    // A view of the searched document to read it through: the panel's own, or where that
+    // could not be made, a host's view that shows it; null when none does.
+    WindowHandle readingView() const;
+    // A result's line and its place in it, read from the searched document; nothing when
+    // no view shows it.
+    ResultLines::Place placeOf(const SearchMatch& match);
+    // The searched document is closed, or the results cleared: nothing is read from it.
+    void letGoOfDocument();
 
     // Following edits of the searched document. The message is posted after an edit: the
     // editor's marks may not change while it notifies, and the rows of the results an edit
@@ -142,7 +154,7 @@ private:
     static constexpr UINT kSettleEditsMessage = WM_APP + 2;
     static constexpr UINT_PTR kSearchEditsTimer = 2;
     static constexpr UINT kSearchEditsDelayMs = 100;
-    void showEditedResults(const ChangeEffect& effect, WindowHandle from);
+    void showEditedResults(const ChangeEffect& effect);
     void settleEdits();
     void searchEditedText();
     // A new search or Clear: what waited for the timers belongs to the old results.
@@ -165,6 +177,9 @@ private:
         bool atEnd = false;  // scrolled to its last row: it follows rows added at the end
     };
     RowPlaces rowPlaces() const;
+    // Reads what the selected and focused rows show now: a change nobody told of leaves no
+    // old text to find their results again by.
+    void rememberRowsShown();
     // The list shows as many rows as there are results, on the rows `rowNow` gives for the
     // rows it stood on.
     void keepRowPlaces(const RowPlaces& places,
@@ -207,6 +222,11 @@ private:
     // The Hits cells as the search list shows them: only those that differ are sent.
     std::vector<std::u16string> shownHits;
     LiveResults liveResults;
+    // The view the results' lines are read through, and the lines it read last.
+    DocumentReader reader;
+    ResultLines resultLines;
+    // What the selected and focused rows showed when last read, by row.
+    std::vector<std::pair<int, ShownResult>> rowsShown;
     // The document the last search looked in, while it is open and not cleared, whether
     // or not it found anything there.
     std::optional<DocumentRef> followed;

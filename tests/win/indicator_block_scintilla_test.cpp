@@ -16,10 +16,7 @@ protected:
         list.add(u"beta");   // palette colour 1
         list.add(u"gamma");  // disabled below: its look must stay untouched
         list.setEnabled(2, false);
-        matches = {{0, u"alpha", u"", 0, 5, 0},
-                   {0, u"beta", u"", 6, 4, 1},
-                   {1, u"gamma", u"", 11, 5, 2},
-                   {1, u"alpha", u"", 17, 5, 0}};
+        matches = {{0, 5, 0, 0}, {6, 4, 1, 0}, {11, 5, 2, 1}, {17, 5, 0, 1}};
     }
 
     bool marked(int indicator, int position) const {

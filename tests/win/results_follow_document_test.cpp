@@ -102,16 +102,19 @@ TEST_F(ResultsFollowTheirDocument, AJumpFromTheOtherViewMakesTheSearchedOneCurre
     EXPECT_EQ(selection(host->secondView()), std::make_pair(LRESULT{0}, LRESULT{0}));
 }
 
-TEST_F(ResultsFollowTheirDocument, AJumpIntoAClosedDocumentDoesNothing) {
+// Results read their lines from their document, which must be open: they go with it.
+TEST_F(ResultsFollowTheirDocument, TheResultsOfAClosedDocumentGoWithIt) {
     const BufferId searched = searchFirstTab("a needle");
     const HWND view = host->mainView();
     const BufferId other = host->newDocument(kMain, "other text in front");
+    EXPECT_EQ(resultRows(), (Rows{{L"1", L"needle", L"a needle"}}));  // read from the tab behind
     ASSERT_TRUE(host->closeDocument(searched));
+    EXPECT_TRUE(resultRows().empty());
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results:");
     controls().doubleClickRow(0);
     EXPECT_EQ(host->shownBuffer(kMain), other);
     EXPECT_EQ(selection(view), std::make_pair(LRESULT{0}, LRESULT{0}));
     EXPECT_EQ(textOf(view), "other text in front");
-    EXPECT_EQ(resultRows().size(), 1u);
 }
 
 TEST_F(ResultsFollowTheirDocument, AnAnsiDocumentIsSearchedInItsOwnBytes) {

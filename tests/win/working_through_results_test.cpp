@@ -78,9 +78,11 @@ TEST_F(WorkingThroughResults, FromAnotherDocumentTheSearchedOneComesForwardUntil
     EXPECT_EQ(std::get<0>(step(kNextResult)), 3);
     EXPECT_EQ(host->currentBuffer(), searched);
 
+    // Its results go with it.
     ASSERT_TRUE(host->closeDocument(searched));
     SendMessageW(host->mainView(), SCI_SETSEL, 0, 0);
-    EXPECT_EQ(step(kPreviousResult), (std::tuple<LRESULT, LRESULT, int>{0, 0, 0}));
+    EXPECT_EQ(step(kPreviousResult), (std::tuple<LRESULT, LRESULT, int>{0, 0, -1}));
+    EXPECT_EQ(controls().text(kResultsLabel), L"Results:");
     EXPECT_EQ(host->currentBuffer(), other);
 }
 
