@@ -144,6 +144,40 @@ TEST_F(PanelWorkflow, EachClickOnACheckBoxTogglesItsEntryOnceAndTheAllBoxFollows
     EXPECT_EQ(controls().checkState(1), 0x2000u);
 }
 
+// In a long list a change moves no row but its own: Add and "All" keep the selected row
+// and where the list is scrolled, and Delete takes out the one row.
+TEST_F(PanelWorkflow, ALongListKeepsItsSelectionAndScrollThroughAddAllAndDelete) {
+    std::string json = R"({"entries": [{"text": "s0"})";
+    for (int i = 1; i < 300; ++i) json += R"(, {"text": "s)" + std::to_string(i) + "\"}";
+    writeSettings(json + "]}");
+    startHost();  // the panel open at the last exit opens again
+    const HWND list = controls().control(kSearchList);
+    controls().selectRow(kSearchList, 150);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 150, FALSE);
+    const LRESULT top = SendMessageW(list, LVM_GETTOPINDEX, 0, 0);
+    ASSERT_GT(top, 100);
+    const auto selected = [list] {
+        return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    };
+
+    add(L"last");
+    EXPECT_EQ(selected(), 150);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), top);
+    ASSERT_EQ(searchRows().size(), 301u);
+    EXPECT_EQ(searchRows()[300][0], L"last");
+    controls().click(kAll);
+    EXPECT_EQ(selected(), 150);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), top);
+    EXPECT_EQ(controls().checkState(150), 0x1000u);
+    EXPECT_EQ(controls().checkState(300), 0x1000u);
+    controls().pressDelete();
+    const Rows rows = searchRows();
+    ASSERT_EQ(rows.size(), 300u);
+    EXPECT_EQ(rows[149][0], L"s149");
+    EXPECT_EQ(rows[150][0], L"s151");
+    EXPECT_EQ(savedList().size(), 300u);
+}
+
 TEST_F(PanelWorkflow, AllBoxSetsEveryEntryBothWays) {
     add(L"a");
     add(L"b");
