@@ -45,11 +45,13 @@ void longListFigures(const std::filesystem::path& folder) {
                 click(panel, IDC_ALL_CHECKBOX);
                 host.pumpMessages();
             }));
-        SetDlgItemTextW(panel, IDC_ENTRY_EDIT, L"one more");
-        adds.add(secondsOf([&] {
-            click(panel, IDC_ADD_BUTTON);
-            host.pumpMessages();
-        }));
+        for (int turn = 0; turn < 3; ++turn) {
+            SetDlgItemTextW(panel, IDC_ENTRY_EDIT, L"one more");
+            adds.add(secondsOf([&] {
+                click(panel, IDC_ADD_BUTTON);
+                host.pumpMessages();
+            }));
+        }
     }
     std::printf("a list of %d strings in the settings file:\n", kEntries);
     loads.print("  the plugin loaded by the host (reads the list)");
