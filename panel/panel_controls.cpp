@@ -80,7 +80,8 @@ void TarnwickPanel::describeSearchRow(NMLVDISPINFOW& request) const {
 void TarnwickPanel::showAddedEntry() {
     if (list_view::rowCount(searchListCtrl) == searchList.size()) return;
     shownHits.emplace_back();
-    list_view::setRowCount(searchListCtrl, searchList.size(), LVSICF_NOSCROLL);
+    list_view::setRowCount(searchListCtrl, searchList.size(),
+                           LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     refreshHits();
 }
 
