@@ -53,21 +53,6 @@ std::size_t rowCount(HWND list) {
     return static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-void insertRow(HWND list, int row, const std::u16string& text) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = const_cast<wchar_t*>(asWide(text));
-    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-void setCellText(HWND list, int row, int column, const std::u16string& text) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(asWide(text));
-    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
-
 void setState(HWND list, int row, UINT state, UINT mask) {
     LVITEMW item{};
     item.state = state;
@@ -75,8 +60,27 @@ void setState(HWND list, int row, UINT state, UINT mask) {
     SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-void setRowCount(HWND list, std::size_t count) {
-    SendMessageW(list, LVM_SETITEMCOUNT, count, 0);
+void setRowCount(HWND list, std::size_t count, DWORD flags) {
+    SendMessageW(list, LVM_SETITEMCOUNT, count, flags);
+}
+
+void setCallbackMask(HWND list, UINT mask) {
+    SendMessageW(list, LVM_SETCALLBACKMASK, mask, 0);
+}
+
+// Rows added or removed renumber every row after them: that run is cut to the rows on the
+// screen first, as redrawing a few hundred thousand rows takes long.
+void redrawShownRows(HWND list, std::size_t first, std::size_t end) {
+    constexpr std::size_t kFewRows = 64;
+    if (first >= end || !IsWindowVisible(list)) return;
+    if (end - first > kFewRows) {
+        const auto top = static_cast<std::size_t>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+        const auto shown = static_cast<std::size_t>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+        first = std::max(first, top);
+        end = std::min(end, top + shown + 1);  // with the row cut at the bottom
+        if (first >= end) return;
+    }
+    SendMessageW(list, LVM_REDRAWITEMS, first, end - 1);
 }
 
 namespace {
@@ -101,13 +105,11 @@ void answerText(NMLVDISPINFOW& request, const SharedText& text) {
     answerWith(request, text);
 }
 
-RedrawPause::RedrawPause(HWND list) : list_(list) {
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-}
-
-RedrawPause::~RedrawPause() {
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
+void answerState(NMLVDISPINFOW& request, UINT state, UINT mask) {
+    LVITEMW& item = request.item;
+    if ((item.mask & LVIF_STATE) == 0 || item.iSubItem != 0) return;
+    item.state = (item.state & ~mask) | (state & mask);
+    item.stateMask |= mask;
 }
 
 }  // namespace tarnwick::list_view

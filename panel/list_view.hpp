@@ -20,27 +20,21 @@ void rescaleColumns(HWND list, int fromDpi, int toDpi);
 void deleteAllRows(HWND list);
 void deleteRow(HWND list, int row);
 std::size_t rowCount(HWND list);
-void insertRow(HWND list, int row, const std::u16string& text);
-void setCellText(HWND list, int row, int column, const std::u16string& text);
 void setState(HWND list, int row, UINT state, UINT mask);
 // Makes `row` the one selected and focused row and scrolls it into view.
 void selectOnly(HWND list, int row);
-// For a list that asks its owner for every text: how many rows it shows.
-void setRowCount(HWND list, std::size_t count);
+// For a list that asks its owner for every text: how many rows it shows. `flags` are
+// LVM_SETITEMCOUNT's (LVSICF_NOSCROLL keeps the list where it is scrolled).
+void setRowCount(HWND list, std::size_t count, DWORD flags = 0);
+// For such a list: the state bits under `mask` it asks its owner for instead of keeping them.
+void setCallbackMask(HWND list, UINT mask);
+// Draws the rows from `first` to before `end` again, those on the screen only when they are
+// many; nothing while the list is hidden.
+void redrawShownRows(HWND list, std::size_t first, std::size_t end);
 // Copies `text` into the buffer a display-info request offers, cut to fit.
 void answerText(NMLVDISPINFOW& request, const std::u16string& text);
 void answerText(NMLVDISPINFOW& request, const SharedText& text);
-
-// Stops a list from redrawing while it is rebuilt row by row, and repaints it once after.
-class RedrawPause {
-public:
-    explicit RedrawPause(HWND list);
-    ~RedrawPause();
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    HWND list_;
-};
+// Gives the state bits under `mask` when the request asks for the row's state.
+void answerState(NMLVDISPINFOW& request, UINT state, UINT mask);
 
 }  // namespace tarnwick::list_view

@@ -92,25 +92,35 @@ void TarnwickPanel::removeEntry() {
         showRemovedEntry(*removed);
 }
 
-// The row keeps the state the click gave it; only a reload rebuilds the rows.
-void TarnwickPanel::setEntryEnabled(int row, UINT stateBits) {
-    const auto setFlag = [enabled = enabledFromStateBits(stateBits)](SearchList& list,
-                                                                     std::size_t entry) {
-        return list.setEnabled(static_cast<std::ptrdiff_t>(entry), enabled);
-    };
-    changeSearchList({.apply = changeOfShownEntry(row, setFlag),
-                      .rebuildsRows = false,
-                      .duringRowNotification = true});
+void TarnwickPanel::toggleSelectedEntry() {
+    toggleEntry(firstSelectedRow(searchListCtrl));
 }
 
-// The All box keeps the state the click gave it, even on an empty list.
+// The entry shown in `row` takes the other state than the one shown; the list's own
+// notifications of its check boxes are never a change, so each click or Space is one toggle.
+void TarnwickPanel::toggleEntry(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= searchList.size()) return;
+    std::optional<std::size_t> toggled;
+    const auto setFlag = [enabled = !searchList[static_cast<std::size_t>(row)].enabled](
+                             SearchList& list, std::size_t entry) {
+        return list.setEnabled(static_cast<std::ptrdiff_t>(entry), enabled);
+    };
+    if (changeSearchList({.apply = changeOfShownEntry(row, setFlag, &toggled),
+                          .rebuildsRows = false,
+                          .duringRowNotification = true}))
+        redrawSearchRow(*toggled);
+}
+
+// The All box keeps the state the click gave it, even on an empty list. The rows stay as
+// they are, selection and scroll included, and show their new check boxes.
 void TarnwickPanel::setAllEnabled() {
     const bool checked = SendMessageW(allCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
     const auto setAll = [checked](SearchList& list) {
         list.setAllEnabled(checked);
         return true;
     };
-    changeSearchList({.apply = setAll, .keepsAllBox = true});
+    changeSearchList({.apply = setAll, .rebuildsRows = false, .keepsAllBox = true});
+    list_view::redrawShownRows(searchListCtrl, 0, searchList.size());
 }
 
 void TarnwickPanel::setEntryColor(int row, Colorref color) {
@@ -121,8 +131,12 @@ void TarnwickPanel::setEntryColor(int row, Colorref color) {
     if (!changeSearchList(
             {.apply = changeOfShownEntry(row, setColor, &recolored), .rebuildsRows = false}))
         return;
-    list_view::setCellText(searchListCtrl, static_cast<int>(*recolored), 1, colorLabel(color));
+    redrawSearchRow(*recolored);
     restyleEntryMarks(*recolored);
+}
+
+void TarnwickPanel::redrawSearchRow(std::size_t entry) const {
+    list_view::redrawShownRows(searchListCtrl, entry, entry + 1);
 }
 
 void TarnwickPanel::pickEntryColor() {
@@ -191,15 +205,19 @@ void TarnwickPanel::letGoOfDocument() {
     resultLines.forget();
 }
 
-// Typing that drops a result recounts the hits: with thousands of strings, setting every
-// cell again would make each such keystroke lag.
+// Typing that drops a result recounts the hits: with thousands of strings, drawing every
+// row again would make each such keystroke lag, so only the rows whose count changed are.
 void TarnwickPanel::refreshHits() {
     std::vector<std::u16string> texts = hits.texts(searchList.size(), matches.settled());
-    shownHits.resize(texts.size());
-    for (std::size_t row = 0; row < texts.size(); ++row)
-        if (texts[row] != shownHits[row])
-            list_view::setCellText(searchListCtrl, static_cast<int>(row), 2, texts[row]);
+    std::size_t first = texts.size();
+    std::size_t end = 0;
+    for (std::size_t row = 0; row < texts.size(); ++row) {
+        if (row < shownHits.size() && texts[row] == shownHits[row]) continue;
+        first = std::min(first, row);
+        end = row + 1;
+    }
     shownHits = std::move(texts);
+    list_view::redrawShownRows(searchListCtrl, first, end);
 }
 
 // The document is brought forward and its results made true first: the row selected is

@@ -20,18 +20,6 @@ namespace {
 constexpr DWORD kSearchListStyle = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 constexpr DWORD kResultsListStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 
-// Sets a flag for the lifetime of the scope, also when it is left by an exception.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 void place(HWND control, const PixelRect& rect) {
     if (control != nullptr) MoveWindow(control, rect.x, rect.y, rect.width, rect.height, TRUE);
 }
@@ -49,6 +37,8 @@ void TarnwickPanel::setUpControls() {
     columnsDpi = windowDpi(window);
     const auto width = [this](int pixels) { return scaleForDpi(pixels, columnsDpi); };
     list_view::setExtendedStyle(searchListCtrl, kSearchListStyle);
+    // The check boxes are the entries' flags, given when the list asks, as its texts are.
+    list_view::setCallbackMask(searchListCtrl, kStateImageMask);
     list_view::insertColumn(searchListCtrl, 0, L"Search String", width(kSearchColumnWidths[0]));
     list_view::insertColumn(searchListCtrl, 1, L"Color", width(kSearchColumnWidths[1]));
     list_view::insertColumn(searchListCtrl, 2, L"Hits", width(kSearchColumnWidths[2]));
@@ -62,44 +52,44 @@ void TarnwickPanel::setUpControls() {
     updateAllCheckBox();
 }
 
+// The rows are the list's: a rebuild is a new count, whatever the list's length.
 void TarnwickPanel::fillSearchList() {
-    const FlagScope filling(fillingSearchList);
-    const list_view::RedrawPause quiet(searchListCtrl);
+    shownHits = hits.texts(searchList.size(), matches.settled());
     list_view::deleteAllRows(searchListCtrl);
-    for (std::size_t i = 0; i < searchList.size(); ++i) insertSearchRow(i);
-    shownHits.assign(searchList.size(), {});  // the new rows' cells are empty
-    refreshHits();
+    list_view::setRowCount(searchListCtrl, searchList.size());
 }
 
-void TarnwickPanel::insertSearchRow(std::size_t index) const {
-    const int row = static_cast<int>(index);
-    list_view::insertRow(searchListCtrl, row, searchList[index].text);
-    list_view::setState(searchListCtrl, row, stateBitsFor(searchList[index].enabled),
-                        kStateImageMask);
-    list_view::setCellText(searchListCtrl, row, 1, colorLabel(searchList[index].color));
+void TarnwickPanel::describeSearchRow(NMLVDISPINFOW& request) const {
+    const int row = request.item.iItem;
+    if (row < 0 || static_cast<std::size_t>(row) >= searchList.size()) return;
+    const SearchEntry& entry = searchList[static_cast<std::size_t>(row)];
+    list_view::answerState(request, stateBitsFor(entry.enabled), kStateImageMask);
+    switch (request.item.iSubItem) {
+        case 0: list_view::answerText(request, entry.text); break;
+        case 1: list_view::answerText(request, colorLabel(entry.color)); break;
+        case 2:
+            if (static_cast<std::size_t>(row) < shownHits.size())
+                list_view::answerText(request, shownHits[static_cast<std::size_t>(row)]);
+            break;
+        default: break;
+    }
 }
 
-// In a host whose hook every message passes, each row costs several messages and rebuilding
-// ten thousand takes seconds: an entry added or removed moves one row, unless a reload of
-// the list has rebuilt them all already.
+// An entry added or removed moves one row, the others keep their places and the list its
+// scroll, unless a reload of the list has rebuilt them all already.
 void TarnwickPanel::showAddedEntry() {
     if (list_view::rowCount(searchListCtrl) == searchList.size()) return;
-    {
-        const FlagScope filling(fillingSearchList);
-        insertSearchRow(searchList.size() - 1);
-    }
     shownHits.emplace_back();
+    list_view::setRowCount(searchListCtrl, searchList.size(),
+                           LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     refreshHits();
 }
 
 void TarnwickPanel::showRemovedEntry(std::size_t index) {
     if (list_view::rowCount(searchListCtrl) == searchList.size()) return;
-    {
-        const FlagScope filling(fillingSearchList);
-        list_view::deleteRow(searchListCtrl, static_cast<int>(index));
-    }
     if (index < shownHits.size())
         shownHits.erase(shownHits.begin() + static_cast<std::ptrdiff_t>(index));
+    list_view::deleteRow(searchListCtrl, static_cast<int>(index));
     refreshHits();
 }
 

@@ -164,29 +164,13 @@ void TarnwickPanel::redrawEditedRowsLater(std::size_t first, std::size_t end) {
 
 void TarnwickPanel::redrawEditedRows() {
     KillTimer(window, kRedrawEditedRowsTimer);
-    redrawShownRows(editedRows.first, std::min(editedRows.end, matches.size()));
+    list_view::redrawShownRows(resultsListCtrl, editedRows.first,
+                               std::min(editedRows.end, matches.size()));
     forgetEditedRows();
 }
 
 void TarnwickPanel::forgetEditedRows() {
     editedRows = {};
-}
-
-// Lines added or removed renumber every row after them: that run is cut to the rows on the
-// screen first, as redrawing a few hundred thousand rows takes long.
-void TarnwickPanel::redrawShownRows(std::size_t first, std::size_t end) const {
-    constexpr std::size_t kFewRows = 64;
-    if (first >= end || !IsWindowVisible(resultsListCtrl)) return;
-    if (end - first > kFewRows) {
-        const auto top =
-            static_cast<std::size_t>(SendMessageW(resultsListCtrl, LVM_GETTOPINDEX, 0, 0));
-        const auto shown =
-            static_cast<std::size_t>(SendMessageW(resultsListCtrl, LVM_GETCOUNTPERPAGE, 0, 0));
-        first = std::max(first, top);
-        end = std::min(end, top + shown + 1);  // with the row cut at the bottom
-        if (first >= end) return;
-    }
-    SendMessageW(resultsListCtrl, LVM_REDRAWITEMS, first, end - 1);
 }
 
 void TarnwickPanel::clearEditedMarks() {

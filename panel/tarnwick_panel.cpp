@@ -153,15 +153,23 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
         copySelectedLine();
         return TRUE;
     }
-    // A changed row is not consumed: the notification goes on to the docking part.
-    if (header.hwndFrom == resultsListCtrl && header.code == LVN_ITEMCHANGED) {
-        rememberRowsShown();
-    } else if (header.hwndFrom == searchListCtrl && header.code == LVN_ITEMCHANGED) {
-        onSearchRowChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
-    } else if (header.hwndFrom == searchListCtrl && header.code == LVN_KEYDOWN &&
-               reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
-        removeEntry();
+    if (header.hwndFrom == searchListCtrl && header.code == LVN_GETDISPINFOW) {
+        describeSearchRow(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
         return TRUE;
+    }
+    // Not consumed: the notification goes on to the docking part.
+    if (header.hwndFrom == resultsListCtrl && header.code == LVN_ITEMCHANGED) rememberRowsShown();
+    // Whether the list notifies a toggle of its own differs between systems: only the click
+    // and Space, seen here, toggle an entry. A click is not consumed: the notification goes
+    // on to the docking part.
+    if (header.hwndFrom == searchListCtrl &&
+        (header.code == NM_CLICK || header.code == NM_DBLCLK)) {
+        onSearchListClick(*reinterpret_cast<const NMITEMACTIVATE*>(lParam));
+    } else if (header.hwndFrom == searchListCtrl && header.code == LVN_KEYDOWN) {
+        const WORD key = reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey;
+        if (key == VK_DELETE) removeEntry();
+        if (key == VK_SPACE) toggleSelectedEntry();
+        if (key == VK_DELETE || key == VK_SPACE) return TRUE;
     }
     return DockingDlgInterface::dialogProc(WM_NOTIFY, wParam, lParam);
 }
@@ -189,13 +197,13 @@ bool TarnwickPanel::onContextMenu(HWND control, LPARAM position) const {
     return false;
 }
 
-// Only the user's click on a check box changes an entry: not a rebuild, not a selection.
-void TarnwickPanel::onSearchRowChanged(const NMLISTVIEW& change) {
-    if (fillingSearchList || !isCheckBoxChange(change.uChanged, change.uNewState, change.uOldState))
-        return;
-    const auto state = static_cast<UINT>(
-        SendMessageW(searchListCtrl, LVM_GETITEMSTATE, change.iItem, kStateImageMask));
-    setEntryEnabled(change.iItem, state);
+// The list's own hit test: the check box is the row's state image.
+void TarnwickPanel::onSearchListClick(const NMITEMACTIVATE& click) {
+    LVHITTESTINFO hit{};
+    hit.pt = click.ptAction;
+    const int row = static_cast<int>(
+        SendMessageW(searchListCtrl, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) toggleEntry(row);
 }
 
 }  // namespace tarnwick

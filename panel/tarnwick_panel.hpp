@@ -72,7 +72,9 @@ private:
     void onEnter();
     void giveFocusToEditor() const;
     INT_PTR onNotify(WPARAM wParam, LPARAM lParam);
-    void onSearchRowChanged(const NMLISTVIEW& change);
+    // A click, or the second click of a double-click, on the search list: on a check box it
+    // toggles the row's entry.
+    void onSearchListClick(const NMITEMACTIVATE& click);
     bool onContextMenu(HWND control, LPARAM position) const;
 
     // Set-up and layout.
@@ -80,7 +82,9 @@ private:
     void layoutControls(int width, int height) const;
     void onDpiChanged();
     void fillSearchList();
-    void insertSearchRow(std::size_t index) const;
+    // The search list's cells and check boxes, given when the list asks for them.
+    void describeSearchRow(NMLVDISPINFOW& request) const;
+    void redrawSearchRow(std::size_t entry) const;
     // After an Add or a Delete: the one row in or out.
     void showAddedEntry();
     void showRemovedEntry(std::size_t index);
@@ -95,7 +99,7 @@ private:
         bool rebuildsRows = true;
         // The All box keeps the state the user's click gave it.
         bool keepsAllBox = false;
-        // Run while the list control tells of a row's change: it must keep its rows until
+        // Run while the list control tells of a click or a key: it must keep its rows until
         // it is done, so their rebuild waits for the next message.
         bool duringRowNotification = false;
     };
@@ -121,7 +125,8 @@ private:
     // Editing the search list; each goes through changeSearchList.
     void addEntry();
     void removeEntry();
-    void setEntryEnabled(int row, UINT stateBits);
+    void toggleEntry(int row);
+    void toggleSelectedEntry();
     void setAllEnabled();
     void setEntryColor(int row, Colorref color);
     void pickEntryColor();
@@ -197,7 +202,6 @@ private:
     void redrawEditedRowsLater(std::size_t first, std::size_t end);
     void redrawEditedRows();
     void forgetEditedRows();
-    void redrawShownRows(std::size_t first, std::size_t end) const;
     void clearEditedMarks();
 
     NppData hostHandles{};
@@ -219,7 +223,8 @@ private:
     LiveMatches matches;
     MarkedDocuments markedDocuments;
     EntryHits hits;
-    // The Hits cells as the search list shows them: only those that differ are sent.
+    // The Hits cells as the search list shows them: only rows whose count changed are drawn
+    // again.
     std::vector<std::u16string> shownHits;
     LiveResults liveResults;
     // The view the results' lines are read through, and the lines it read last.
@@ -245,9 +250,6 @@ private:
     int columnsDpi = kDefaultDpi;
     // True while the host passes the panel's keys through its dialog handling.
     bool takingKeys = false;
-    // True while the search list control is rebuilt: the control's own item-changed
-    // notifications during a rebuild are not the user's clicks.
-    bool fillingSearchList = false;
 };
 
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <stdexcept>
+#include <string>
 
 #include "settings/utf8_conversion.hpp"
 
@@ -54,18 +55,21 @@ bool readSearchList(std::istream& in, SearchList& list) {
     return true;
 }
 
+// The document {"entries": [...], "version": 1} as the library prints it with an indent of
+// two and its keys in order, written out directly: building the document first made the
+// save of ten thousand strings several times slower. The library still escapes each text.
 std::string writeSearchList(const SearchList& list) {
-    json document;
-    document["version"] = 1;
-    document["entries"] = json::array();
-    for (const SearchEntry& entry : list) {
-        json element;
-        element["text"] = toUtf8(entry.text);
-        element["enabled"] = entry.enabled;
-        element["color"] = entry.color;
-        document["entries"].push_back(std::move(element));
+    std::string text = "{\n  \"entries\": [";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        text += i == 0 ? "\n    {\n      \"color\": " : ",\n    {\n      \"color\": ";
+        text += std::to_string(list[i].color);
+        text += list[i].enabled ? ",\n      \"enabled\": true" : ",\n      \"enabled\": false";
+        text += ",\n      \"text\": ";
+        text += json(toUtf8(list[i].text)).dump(-1, ' ', false, json::error_handler_t::strict);
+        text += "\n    }";
     }
-    return document.dump(2, ' ', false, json::error_handler_t::strict);
+    text += list.empty() ? "],\n  \"version\": 1\n}" : "\n  ],\n  \"version\": 1\n}";
+    return text;
 }
 
 }  // namespace tarnwick

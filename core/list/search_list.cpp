@@ -12,17 +12,8 @@ std::u16string stripSpaces(std::u16string_view text) {
     return std::u16string(text.substr(first, last - first + 1));
 }
 
-bool enabledFromStateBits(std::uint32_t stateBits) {
-    return (stateBits & kStateImageMask) != kStateUnchecked;
-}
-
 std::uint32_t stateBitsFor(bool enabled) {
     return enabled ? kStateChecked : kStateUnchecked;
-}
-
-bool isCheckBoxChange(std::uint32_t changedMask, std::uint32_t newState, std::uint32_t oldState) {
-    constexpr std::uint32_t kStateChangedFlag = 0x8;  // the list view's LVIF_STATE
-    return (changedMask & kStateChangedFlag) != 0 && ((newState ^ oldState) & kStateImageMask) != 0;
 }
 
 namespace {

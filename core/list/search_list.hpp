@@ -69,13 +69,7 @@ private:
 // Strips U+0020 from both ends; tabs, no-break spaces and line breaks stay.
 std::u16string stripSpaces(std::u16string_view text);
 
-// Reading a row's check box back: only the unchecked image means disabled, so a row
-// without a state image counts as enabled.
-bool enabledFromStateBits(std::uint32_t stateBits);
+// The state image that shows an entry's flag as the row's check box.
 std::uint32_t stateBitsFor(bool enabled);
-
-// Whether an item-changed notification of the list view changed a row's check box, as
-// opposed to its selection or focus.
-bool isCheckBoxChange(std::uint32_t changedMask, std::uint32_t newState, std::uint32_t oldState);
 
 }  // namespace tarnwick

@@ -67,18 +67,28 @@ TEST_F(PanelKeyboard, EnterOnASelectedResultJumpsToIt) {
     EXPECT_EQ(GetFocus(), host->mainView());
 }
 
-TEST_F(PanelKeyboard, SpaceTogglesASearchRowThroughTheSameRulesAsAClick) {
+TEST_F(PanelKeyboard, SpaceTogglesTheSelectedSearchRowOnceThroughTheSameRulesAsAClick) {
     add(L"a");
     add(L"b");
     focus(kSearchList);
+    press(VK_SPACE);  // no row selected
+    EXPECT_TRUE(savedList().allEnabled());
     controls().selectRow(kSearchList, 1);
     press(VK_SPACE);
     EXPECT_EQ(controls().checkState(1), static_cast<UINT>(kStateUnchecked));
     EXPECT_FALSE(controls().allBoxChecked());
-    const SearchList saved = savedList();
+    SearchList saved = savedList();
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_TRUE(saved[0].enabled);
     EXPECT_FALSE(saved[1].enabled);
+    press(VK_SPACE);
+    EXPECT_EQ(controls().checkState(1), static_cast<UINT>(kStateChecked));
+    EXPECT_TRUE(controls().allBoxChecked());
+    saved = savedList();
+    EXPECT_TRUE(saved.allEnabled());
+    EXPECT_EQ(SendMessageW(controls().control(kSearchList), LVM_GETNEXTITEM,
+                           static_cast<WPARAM>(-1), LVNI_SELECTED),
+              1);
 }
 
 TEST_F(PanelKeyboard, DeleteRemovesTheSelectedSearchRow) {

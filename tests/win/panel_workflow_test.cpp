@@ -99,23 +99,83 @@ TEST_F(PanelWorkflow, RemovingTheOnlyEntryUnchecksTheAllBox) {
     EXPECT_TRUE(savedList().empty());
 }
 
-TEST_F(PanelWorkflow, CheckBoxChangesOnlyItsEntryAndTheAllBoxFollows) {
+// The list keeps no check boxes of its own: each click on one, the second of a
+// double-click too, toggles its entry once, through the change every edit of the list
+// goes through (save, All box), and leaves the results, their marks and the Hits alone.
+TEST_F(PanelWorkflow, EachClickOnACheckBoxTogglesItsEntryOnceAndTheAllBoxFollows) {
+    setDocument(host->mainView(), "a b");
     add(L"a");
     add(L"b");
-    controls().setCheckState(1, 0x1000);
+    controls().click(kSearch);
+    const Rows withHits = controls().rows(kSearchList, 3);
+    ASSERT_EQ(withHits, (Rows{{L"a", L"#FFFF00", L"1"}, {L"b", L"#00FF80", L"1"}}));
+    controls().clickCheckBox(1);
+    EXPECT_EQ(controls().checkState(1), 0x1000u);
     EXPECT_FALSE(controls().allBoxChecked());
     EXPECT_FALSE(savedList()[1].enabled);
     EXPECT_TRUE(savedList()[0].enabled);
+    EXPECT_EQ(controls().rows(kSearchList, 3), withHits);
+    EXPECT_EQ(resultRows().size(), 2u);
+    EXPECT_EQ(markings(host->mainView(), 3), "0.1");
 
-    controls().selectRow(kSearchList, 0);  // selection bits are not the check box
+    // Neither a click beside the check box, which selects the row, nor the list's own
+    // notice of a changed check box toggles anything.
+    const HWND list = controls().control(kSearchList);
+    const LPARAM label = rowClickPoint(list, 0);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, label);
+    SendMessageW(list, WM_LBUTTONUP, 0, label);
+    NMLISTVIEW notice{};
+    notice.hdr = {list, static_cast<UINT_PTR>(kSearchList), LVN_ITEMCHANGED};
+    notice.uChanged = LVIF_STATE;
+    notice.uNewState = 0x1000;
+    notice.uOldState = 0x2000;
+    SendMessageW(panelWindow(), WM_NOTIFY, kSearchList, reinterpret_cast<LPARAM>(&notice));
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    EXPECT_EQ(controls().checkState(0), 0x2000u);
     EXPECT_TRUE(savedList()[0].enabled);
 
-    controls().setCheckState(1, 0x2000);
+    controls().clickCheckBox(1, true);  // two toggles, as two clicks
+    EXPECT_EQ(controls().checkState(1), 0x1000u);
+    controls().clickCheckBox(1);
     EXPECT_TRUE(controls().allBoxChecked());
     EXPECT_TRUE(savedList()[1].enabled);
-    add(L"c");  // the rebuild keeps every flag
+    add(L"c");  // the new row keeps every flag
     EXPECT_EQ(controls().checkState(0), 0x2000u);
     EXPECT_EQ(controls().checkState(1), 0x2000u);
+}
+
+// In a long list a change moves no row but its own: Add and "All" keep the selected row
+// and where the list is scrolled, and Delete takes out the one row.
+TEST_F(PanelWorkflow, ALongListKeepsItsSelectionAndScrollThroughAddAllAndDelete) {
+    std::string json = R"({"entries": [{"text": "s0"})";
+    for (int i = 1; i < 300; ++i) json += R"(, {"text": "s)" + std::to_string(i) + "\"}";
+    writeSettings(json + "]}");
+    startHost();  // the panel open at the last exit opens again
+    const HWND list = controls().control(kSearchList);
+    controls().selectRow(kSearchList, 150);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 150, FALSE);
+    const LRESULT top = SendMessageW(list, LVM_GETTOPINDEX, 0, 0);
+    ASSERT_GT(top, 100);
+    const auto selected = [list] {
+        return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    };
+
+    add(L"last");
+    EXPECT_EQ(selected(), 150);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), top);
+    ASSERT_EQ(searchRows().size(), 301u);
+    EXPECT_EQ(searchRows()[300][0], L"last");
+    controls().click(kAll);
+    EXPECT_EQ(selected(), 150);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), top);
+    EXPECT_EQ(controls().checkState(150), 0x1000u);
+    EXPECT_EQ(controls().checkState(300), 0x1000u);
+    controls().pressDelete();
+    const Rows rows = searchRows();
+    ASSERT_EQ(rows.size(), 300u);
+    EXPECT_EQ(rows[149][0], L"s149");
+    EXPECT_EQ(rows[150][0], L"s151");
+    EXPECT_EQ(savedList().size(), 300u);
 }
 
 TEST_F(PanelWorkflow, AllBoxSetsEveryEntryBothWays) {
@@ -180,7 +240,7 @@ TEST_F(PanelWorkflow, DisabledEntriesAreNeitherListedNorHighlighted) {
     setDocument(host->mainView(), "keep drop keep");
     add(L"drop");
     add(L"keep");
-    controls().setCheckState(0, 0x1000);
+    controls().clickCheckBox(0);
     controls().click(kSearch);
     EXPECT_EQ(resultRows(),
               (Rows{{L"1", L"keep", L"keep drop keep"}, {L"1", L"keep", L"keep drop keep"}}));

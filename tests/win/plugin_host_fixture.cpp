@@ -70,11 +70,26 @@ void PanelControls::selectRow(int listId, int row) const {
     SendMessageW(control(listId), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-void PanelControls::setCheckState(int row, UINT stateBits) const {
-    LVITEMW item{};
-    item.state = stateBits;
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    SendMessageW(control(2001), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+// The check box is where the list's own hit test finds the row's state image.
+void PanelControls::clickCheckBox(int row, bool twice) const {
+    const HWND list = control(2001);
+    SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+    RECT label{};
+    label.left = LVIR_LABEL;
+    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+    LVHITTESTINFO hit{};
+    hit.pt.y = (label.top + label.bottom) / 2;
+    for (hit.pt.x = 0; hit.pt.x < label.left; ++hit.pt.x) {
+        SendMessageW(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON) != 0) break;
+    }
+    ASSERT_LT(hit.pt.x, label.left) << "no check box in row " << row;
+    const LPARAM point = MAKELPARAM(hit.pt.x, hit.pt.y);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(list, WM_LBUTTONUP, 0, point);
+    if (!twice) return;
+    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    SendMessageW(list, WM_LBUTTONUP, 0, point);
 }
 
 // The list control turns the key into its LVN_KEYDOWN notification to the panel.

@@ -34,7 +34,9 @@ public:
     void setText(int id, const std::wstring& text) const;
     void click(int id) const;
     void selectRow(int listId, int row) const;
-    void setCheckState(int row, UINT stateBits) const;
+    // A click of the mouse on the check box of the search list's `row`, scrolled into view
+    // first; `twice` makes it a double-click.
+    void clickCheckBox(int row, bool twice = false) const;
     void pressDelete() const;
     void doubleClickRow(int row) const;
 

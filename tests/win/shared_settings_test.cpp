@@ -166,7 +166,7 @@ TEST_F(SharedSettings, ShowingTheAllBoxAndACheckBoxLoadTheOtherInstancesListButN
     others = savedList();
     others.add(u"five");
     otherInstanceSaves(others);
-    controls().setCheckState(0, 0x1000);  // the rows are rebuilt once the list view is done
+    controls().clickCheckBox(0);  // the rows are rebuilt once the list view is done
     host->pumpMessages();
     EXPECT_EQ(rowTexts(), (Texts{L"one", L"two", L"three", L"four", L"five"}));
     EXPECT_EQ(controls().checkState(0), 0x1000u);
@@ -182,7 +182,7 @@ TEST_F(SharedSettings, ListOf10000EntriesReplacedBetweenTwoChangesKeepsBothInsta
     for (int i = 0; i < kEntries; ++i) texts.push_back(L"entry " + std::to_wstring(100000 + i));
     writeSettings(writeSearchList(listOf(texts)));
     showAgain();
-    controls().setCheckState(kEntries - 1, 0x1000);
+    controls().clickCheckBox(kEntries - 1);
     // The other instance renames one entry: a file of the same size.
     SearchList others = savedList();
     ASSERT_FALSE(others[kEntries - 1].enabled);

@@ -89,7 +89,7 @@ TEST_F(WorkingThroughResults, FromAnotherDocumentTheSearchedOneComesForwardUntil
 TEST_F(WorkingThroughResults, HitsCountEachStringSearchedFollowEditsAndStayWithItUntilClear) {
     setDocument(host->mainView(), kDocument);
     for (const wchar_t* text : {L"ab", L"off", L"cd", L"absent"}) add(text);
-    controls().setCheckState(1, kStateUnchecked);
+    controls().clickCheckBox(1);
     EXPECT_EQ(hitsColumn(), (std::vector<std::wstring>(4)));
     controls().click(kSearch);
     EXPECT_EQ(hitsColumn(), (std::vector<std::wstring>{L"3", L"", L"1", L"0"}));
