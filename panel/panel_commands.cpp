@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "core/marks/current_view.hpp"
@@ -141,26 +142,32 @@ void TarnwickPanel::restyleEntryMarks(std::size_t entryIndex) const {
         indicators.restyle(EditorView(view), searchList, entryIndex);
 }
 
+// A Search that is done within its first slice looks as it always did: its results replace
+// the old ones at once. One that takes longer drops the old results at once, shows its
+// progress and goes on in slices.
 void TarnwickPanel::runSearch() {
+    stopSearch(kSearchStoppedLabel);
     const WindowHandle view = currentView();
     if (view == nullptr) return;
     // The results remember their document, so that its marks and jumps never land in
     // another one, and they follow it from now on.
-    const DocumentRef searched{documentShownIn(view), currentBufferId(hostHandles)};
-    // A search that fails (an editor answer too large to hold, for one) throws before
-    // anything is replaced: the previous results, list and highlighting stay.
-    MatchList found = searcher.searchAll(EditorView(view), searchList);
-    liveResults.searched(EditorView(view), searchList, found);
-    matches = LiveMatches(std::move(found));
-    followed = searched;
-    stopEditTimers();
-    fillResultsList();
-    paintAllMarks(view);
-    hits.searched(searchList);
-    showResultsCount();
+    runningIn = DocumentRef{documentShownIn(view), currentBufferId(hostHandles)};
+    running = std::make_unique<SearchRun>(EditorView(view), searchList, searchRunLimits());
+    ++runNumber;
+    if (!runSlice(firstSliceTime)) return;
+    dropResults(kEmptyResultsLabel);
+    showSearchProgress();
+    scheduleNextSlice();
 }
 
 void TarnwickPanel::clearResults() {
+    if (searchRunning())
+        stopSearch(kSearchStoppedLabel);
+    else
+        dropResults(kEmptyResultsLabel);
+}
+
+void TarnwickPanel::dropResults(const std::u16string& label) {
     matches = LiveMatches();
     liveResults.follow();
     followed.reset();
@@ -174,7 +181,7 @@ void TarnwickPanel::clearResults() {
         const ModificationEventsOff quiet(hostHandles, view, shown);
         indicators.clear(EditorView(view));
     }
-    SetWindowTextW(resultsLabel, asWide(kEmptyResultsLabel));
+    SetWindowTextW(resultsLabel, asWide(label));
     hits.cleared();
     refreshHits();
 }

@@ -32,6 +32,11 @@ int countPerPage(HWND list) {
 }  // namespace
 
 void TarnwickPanel::documentModified(const SCNotification& notification) {
+    // A Search is of the text as it was: a change to it stops the Search. Marks and other
+    // reports that change no text leave it running.
+    if (runningIn && (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) &&
+        documentShownIn(notification.nmhdr.hwndFrom) == runningIn->pointer)
+        stopSearch(kSearchStoppedLabel);
     const Modification modification{notification.modificationType, notification.position,
                                     notification.length, notification.linesAdded};
     const EditorView from(notification.nmhdr.hwndFrom);

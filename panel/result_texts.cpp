@@ -28,6 +28,15 @@ std::u16string resultsLabelText(std::size_t matchCount) {
     return u"Results: " + decimal(static_cast<std::int64_t>(matchCount)) + u" matches found";
 }
 
+std::u16string searchProgressText(int percent) {
+    return u"Searching\u2026 " + decimal(percent) + u" %";
+}
+
+std::u16string searchOutOfMemoryText(std::size_t matchCount) {
+    return u"Search stopped: not enough memory after " +
+           decimal(static_cast<std::int64_t>(matchCount)) + u" matches";
+}
+
 std::u16string lineColumnText(std::int32_t line) {
     return decimal(static_cast<std::int64_t>(line) + 1);
 }
