@@ -10,6 +10,7 @@
 #include "core/marks/current_view.hpp"
 #include "core/marks/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
+#include "host/editor_messages.hpp"
 #include "panel/list_view.hpp"
 #include "panel/result_texts.hpp"
 #include "panel/tarnwick_panel.hpp"

@@ -51,6 +51,18 @@ Trace concat(std::initializer_list<Trace> parts) {
     return all;
 }
 
+SearchRunLimits inRangesOf(std::int64_t bytes) {
+    SearchRunLimits limits;
+    limits.rangeBytes = bytes;
+    return limits;
+}
+
+SearchRunLimits failingAtMatch(std::size_t count) {
+    SearchRunLimits limits;
+    limits.failAtMatch = count;
+    return limits;
+}
+
 class DocumentSearcherTrace : public ::testing::Test {
 protected:
     MatchList search(std::string document, const std::vector<SearchEntry>& entries) {
@@ -127,7 +139,7 @@ TEST_F(DocumentSearcherTrace, LengthIsReadOncePerEntryAndEntryTextSentAsUtf8) {
 // the last range reaches the document's end.
 TEST_F(DocumentSearcherTrace, ARunSearchesItsRangesEachWithRoomForAWholeMatch) {
     editor.setDocument("xxxxxxxxxxxxxxab\nxx");
-    SearchRun run(EditorView(editor.handle()), listOf({enabledEntry(u"ab")}), {.rangeBytes = 4});
+    SearchRun run(EditorView(editor.handle()), listOf({enabledEntry(u"ab")}), inRangesOf(4));
     EXPECT_EQ(run.finish(), SearchRun::State::done);
     EXPECT_EQ(editor.messages(),
               concat({askCodePage(), readLength(), targetSearch(0, 12, "ab"),
@@ -148,7 +160,7 @@ TEST_P(EditorSearchCases, FindTheExpectedMatches) {
 // The smallest slices: one target search each, in ranges of one byte.
 TEST_P(EditorSearchCases, FindTheExpectedMatchesInSlices) {
     FakeEditor editor(GetParam().document);
-    SearchRun run(EditorView(editor.handle()), listOf(GetParam().entries), {.rangeBytes = 1});
+    SearchRun run(EditorView(editor.handle()), listOf(GetParam().entries), inRangesOf(1));
     while (run.step(std::chrono::steady_clock::duration::zero()) == SearchRun::State::running) {
     }
     expectMatches(run.takeMatches(), GetParam());
@@ -240,7 +252,7 @@ TEST_P(SlicedSearch, FindsExactlyWhatTheWholeSearchFinds) {
     const auto documentLength = static_cast<std::int64_t>(GetParam().document.size());
     for (std::int64_t range = 1; range <= documentLength + 1; ++range) {
         SCOPED_TRACE("range " + std::to_string(range));
-        SearchRun run(EditorView(editor.handle()), list, {.rangeBytes = range});
+        SearchRun run(EditorView(editor.handle()), list, inRangesOf(range));
         int steps = 0;
         int percent = 0;
         while (run.step(std::chrono::steady_clock::duration::zero()) ==
@@ -278,14 +290,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SearchRun, MemoryRunningOutStopsTheRunAndReleasesWhatItFound) {
     FakeEditor editor("a a a a\na");
     const SearchList list = listOf({enabledEntry(u"a")});
-    SearchRun run(EditorView(editor.handle()), list, {.failAtMatch = 3});
+    SearchRun run(EditorView(editor.handle()), list, failingAtMatch(3));
     EXPECT_EQ(run.finish(), SearchRun::State::outOfMemory);
     EXPECT_EQ(run.matchesHeld(), 3u);
     const std::size_t messagesThen = editor.messages().size();
     EXPECT_EQ(run.step(std::chrono::steady_clock::duration::max()), SearchRun::State::outOfMemory);
     EXPECT_EQ(editor.messages().size(), messagesThen);
     EXPECT_TRUE(run.takeMatches().empty());
-    SearchRun next(EditorView(editor.handle()), list, {.failAtMatch = 5});
+    SearchRun next(EditorView(editor.handle()), list, failingAtMatch(5));
     EXPECT_EQ(next.finish(), SearchRun::State::done);
     EXPECT_EQ(next.takeMatches().size(), 5u);
 }

@@ -70,6 +70,14 @@ protected:
     Rows resultRows() const { return controls().rows(kResultsList, 3); }
     std::wstring label() const { return controls().text(kResultsLabel); }
     bool searching() const { return label().rfind(L"Searching\u2026 ", 0) == 0; }
+    // Handles messages until the Search that runs is over: between slices it may wait for
+    // a timer, when no message is there to handle.
+    void handleMessagesWhileSearching() const {
+        for (int wait = 0; wait < 10'000 && searching(); ++wait) {
+            host->pumpMessages();
+            if (searching()) Sleep(1);
+        }
+    }
     // The Hits cell of each search row.
     std::vector<std::wstring> hitsCells() const {
         std::vector<std::wstring> cells;

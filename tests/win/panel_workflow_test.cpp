@@ -235,7 +235,7 @@ TEST_F(PanelWorkflow, ASearchInSlicesShowsProgressEndsAsOneInOneGoAndEscOrClearS
     EXPECT_TRUE(resultRows().empty());
     EXPECT_EQ(markings(view, 12), "............");
     EXPECT_EQ(hitsCells(), std::vector<std::wstring>{L""});
-    host->pumpMessages();
+    handleMessagesWhileSearching();
     EXPECT_EQ(label(), L"Results: 300 matches found");
     EXPECT_EQ(resultRows(), whole);
     EXPECT_EQ(markings(view, 12), ".......000..");
@@ -265,7 +265,7 @@ TEST_F(PanelWorkflow, ASearchInSlicesShowsProgressEndsAsOneInOneGoAndEscOrClearS
     // A new Search stops the one running and starts again.
     controls().click(kSearch);
     controls().click(kSearch);
-    host->pumpMessages();
+    handleMessagesWhileSearching();
     EXPECT_EQ(resultRows(), whole);
     focus(kEdit);
     press(VK_ESCAPE);
@@ -276,8 +276,7 @@ TEST_F(PanelWorkflow, ASearchInSlicesShowsProgressEndsAsOneInOneGoAndEscOrClearS
 // the old results: the state of Clear, the label says so, and the next Search works.
 TEST_F(PanelWorkflow, ASearchOutOfMemoryLeavesTheStateOfClearSaysSoAndTheNextOneWorks) {
     const HWND view = host->mainView();
-    setDocument(view, "hit hit
-hit hit hit");
+    setDocument(view, "hit hit\nhit hit hit");
     add(L"hit");
     controls().click(kSearch);
     ASSERT_EQ(markings(view, 3), "000");
@@ -290,7 +289,7 @@ hit hit hit");
         EXPECT_EQ(hitsCells(), std::vector<std::wstring>{L""});
         const TinySearchSlices slices;
         controls().click(kSearch);
-        host->pumpMessages();
+        handleMessagesWhileSearching();
         EXPECT_EQ(label(), L"Search stopped: not enough memory after 3 matches");
         EXPECT_TRUE(resultRows().empty());
     }
@@ -321,7 +320,7 @@ TEST_F(PanelWorkflow, ClosingTheDocumentOrTheHostDuringASearchIsSafe) {
     host->pumpMessages();
     setDocument(host->mainView(), "hit");
     controls().click(kSearch);
-    host->pumpMessages();
+    handleMessagesWhileSearching();
     EXPECT_EQ(label(), L"Results: 1 matches found");
 }
 

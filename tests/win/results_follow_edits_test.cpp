@@ -251,6 +251,7 @@ TEST_F(ResultsFollowEdits, AChangeToTheSearchedDocumentStopsASearchThatRuns) {
     controls().click(kSearch);
     ASSERT_TRUE(searching());
     insert(host->secondView(), 0, "x");
+    handleMessagesWhileSearching();
     EXPECT_EQ(label(), L"Results: 300 matches found");
 
     const auto stoppedBy = [&](const char* how, const std::function<void()>& change) {
