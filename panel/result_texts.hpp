@@ -24,7 +24,8 @@ std::u16string searchOutOfMemoryText(std::size_t matchCount);
 
 // The results label after any other command failed for lack of memory, leaving things as
 // they were.
-inline constexpr char16_t kCommandOutOfMemoryLabel[] = u"Not enough memory: the command was not done";
+inline constexpr char16_t kCommandOutOfMemoryLabel[] =
+    u"Not enough memory: the command was not done";
 
 // The Line column: lines are 0-based inside, 1-based on the screen.
 std::u16string lineColumnText(std::int32_t line);

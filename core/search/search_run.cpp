@@ -28,7 +28,8 @@ SearchRun::~SearchRun() = default;
 SearchRun::State SearchRun::step(std::chrono::steady_clock::duration budget) {
     if (state_ != State::running) return state_;
     const bool timed = budget != std::chrono::steady_clock::duration::max();
-    const auto start = timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point();
+    const auto start =
+        timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point();
     try {
         do {
             if (cursor_) {

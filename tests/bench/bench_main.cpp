@@ -299,9 +299,7 @@ public:
         for (int round = 0; round < rounds; ++round) {
             for (const int tab : {1, 2}) {
                 host.activateDocument(minihost::MiniHost::kMainViewIndex, tab);
-                (tab == 1 ? inOneLine : inManyLines).add(secondsOf([&] {
-                    searchToEnd(panel);
-                }));
+                (tab == 1 ? inOneLine : inManyLines).add(secondsOf([&] { searchToEnd(panel); }));
             }
         }
         std::printf("one line against lines: %s\n", longLine.description.c_str());

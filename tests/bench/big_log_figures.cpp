@@ -115,6 +115,13 @@ void handleMessagesWhileSearching(HWND panel) {
     }
 }
 
+// The Search with its first slice long enough for all of it.
+void inOneGo(HWND panel) {
+    SetEnvironmentVariableW(L"TARNWICK_SEARCH_SLICE_MS", L"100000000");
+    searchToEnd(panel);
+    SetEnvironmentVariableW(L"TARNWICK_SEARCH_SLICE_MS", nullptr);
+}
+
 }  // namespace
 
 void bigLogFigures() {
@@ -124,6 +131,10 @@ void bigLogFigures() {
     loadPlugin(host);
     fillWithLog(host.mainView());
     const HWND panel = openPanel(host);
+    // Once in one go before anything is timed: a process's first Search takes its memory
+    // from the system, later ones reuse what the earlier freed.
+    inOneGo(panel);
+    click(panel, IDC_CLEAR_BUTTON);
 
     // In slices, as a user's Search of it runs: the first, of about half a second, before
     // the click returns, then the others between the host's messages.
@@ -146,18 +157,15 @@ void bigLogFigures() {
     PROCESS_MEMORY_COUNTERS counters{};
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
 
-    // The same Search in one go, its first slice long enough for all of it.
     click(panel, IDC_CLEAR_BUTTON);
-    SetEnvironmentVariableW(L"TARNWICK_SEARCH_SLICE_MS", L"100000000");
-    const double whole = secondsOf([&] { searchToEnd(panel); });
-    SetEnvironmentVariableW(L"TARNWICK_SEARCH_SLICE_MS", nullptr);
+    const double whole = secondsOf([&] { inOneGo(panel); });
     const std::wstring wholeOutcome = resultsLabel(panel);
 
     std::printf("a Search of a %.0f MB log, \"worker\" and \"request\" on every line (%zu-bit):\n",
                 static_cast<double>(SendMessageW(host.mainView(), SCI_GETLENGTH, 0, 0)) / 1e6,
                 sizeof(void*) * 8);
-    std::printf("  in slices: %ls; %.2f s, the first slice %.3f s\n", slicedOutcome.c_str(),
-                sliced, firstSlice);
+    std::printf("  in slices: %ls; %.2f s, the first slice %.3f s\n", slicedOutcome.c_str(), sliced,
+                firstSlice);
     std::printf(
         "  longest wait of the host's answer to a message after the first slice: %.1f ms over "
         "%d messages (target under %.0f ms: %s)\n",
@@ -165,8 +173,9 @@ void bigLogFigures() {
         longestWait < kAnswerTarget ? "met" : "not met");
     std::printf("  in one go: %ls; %.2f s\n", wholeOutcome.c_str(), whole);
     printRatio("in slices / in one go", sliced / whole, sliced / whole, kSlicedRatioTarget);
-    std::printf("  peak memory of the process: page file %.0f MB, working set %.0f MB\n\n",
-                counters.PeakPagefileUsage / 1e6, counters.PeakWorkingSetSize / 1e6);
+    std::printf(
+        "  peak memory of the process (three Searches): page file %.0f MB, working set %.0f MB\n\n",
+        counters.PeakPagefileUsage / 1e6, counters.PeakWorkingSetSize / 1e6);
 }
 
 }  // namespace tarnwick::bench

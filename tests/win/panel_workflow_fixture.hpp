@@ -48,7 +48,8 @@ struct TinySearchSlices : ScopedEnvironment {
 // `count` lines, each with the word once: as many matches.
 inline std::string linesWith(const std::string& word, int count) {
     std::string text;
-    for (int line = 0; line < count; ++line) text += "line " + std::to_string(line) + " " + word + "\n";
+    for (int line = 0; line < count; ++line)
+        text += "line " + std::to_string(line) + " " + word + "\n";
     return text;
 }
 
