@@ -5,7 +5,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <optional>
+#include <stdexcept>
 
 #include "core/marks/current_view.hpp"
 #include "core/marks/modification_events_off.hpp"
@@ -155,29 +158,38 @@ void TarnwickPanel::restyleEntryMarks(std::size_t entryIndex) const {
         indicators.restyle(EditorView(view), searchList, entryIndex);
 }
 
+// A Search that is done within its first slice looks as it always did: its results replace
+// the old ones at once. One that takes longer drops the old results at once, shows its
+// progress and goes on in slices.
 void TarnwickPanel::runSearch() {
+    stopSearch(kSearchStoppedLabel);
     const WindowHandle view = currentView();
     if (view == nullptr) return;
     // The results remember their document, so that its marks and jumps never land in
     // another one, and they follow it from now on.
-    const DocumentRef searched{documentShownIn(view), currentBufferId(hostHandles)};
-    // A search that fails (an editor answer too large to hold, for one) throws before
-    // anything is replaced: the previous results, list and highlighting stay.
-    MatchList found = searcher.searchAll(EditorView(view), searchList);
-    liveResults.searched(EditorView(view), searchList, found);
-    matches = LiveMatches(std::move(found));
-    followed = searched;
-    reader.attach(window, searched.pointer);
-    resultLines.forget();
-    stopEditTimers();
-    fillResultsList();
-    paintAllMarks(view);
-    hits.searched(searchList);
-    showResultsCount();
+    runningIn = DocumentRef{documentShownIn(view), currentBufferId(hostHandles)};
+    running = std::make_unique<SearchRun>(EditorView(view), searchList, searchRunLimits());
+    ++runNumber;
+    if (!runSlice(firstSliceTime)) return;
+    dropResults(kEmptyResultsLabel);
+    showSearchProgress();
+    scheduleNextSlice();
 }
 
 void TarnwickPanel::clearResults() {
-    forgetResults();
+    if (searchRunning())
+        stopSearch(kSearchStoppedLabel);
+    else
+        dropResults(kEmptyResultsLabel);
+}
+
+void TarnwickPanel::dropResults(const std::u16string& label) {
+    matches = LiveMatches();
+    liveResults.follow();
+    followed.reset();
+    letGoOfDocument();
+    stopEditTimers();
+    list_view::deleteAllRows(resultsListCtrl);
     const WindowHandle view = currentView();
     // A missing view shows no document (0): the searched one then keeps stale marks.
     const std::intptr_t shown = documentShownIn(view);
@@ -186,16 +198,7 @@ void TarnwickPanel::clearResults() {
         const ModificationEventsOff quiet(hostHandles, view, shown);
         indicators.clear(EditorView(view));
     }
-}
-
-void TarnwickPanel::forgetResults() {
-    matches = LiveMatches();
-    liveResults.follow();
-    followed.reset();
-    letGoOfDocument();
-    stopEditTimers();
-    list_view::deleteAllRows(resultsListCtrl);
-    SetWindowTextW(resultsLabel, asWide(kEmptyResultsLabel));
+    SetWindowTextW(resultsLabel, asWide(label));
     hits.cleared();
     refreshHits();
 }
@@ -317,10 +320,18 @@ WindowHandle TarnwickPanel::readingView() const {
     return views.empty() ? nullptr : views.front();
 }
 
+// A line too long to hold shows nothing, as it copies nothing: the rows around it and the
+// panel go on working.
 ResultLines::Place TarnwickPanel::placeOf(const SearchMatch& match) {
     const WindowHandle view = readingView();
     if (view == nullptr) return {};
-    return resultLines.read(EditorView(view), match.line, match.position);
+    try {
+        return resultLines.read(EditorView(view), match.line, match.position);
+    } catch (const std::bad_alloc&) {
+        return {};
+    } catch (const std::length_error&) {
+        return {};
+    }
 }
 
 }  // namespace tarnwick

@@ -10,6 +10,7 @@
 #include "core/marks/current_view.hpp"
 #include "core/marks/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
+#include "host/editor_messages.hpp"
 #include "panel/list_view.hpp"
 #include "panel/result_texts.hpp"
 #include "panel/tarnwick_panel.hpp"
@@ -32,6 +33,11 @@ int countPerPage(HWND list) {
 }  // namespace
 
 void TarnwickPanel::documentModified(const SCNotification& notification) {
+    // A Search is of the text as it was: a change to it stops the Search. Marks and other
+    // reports that change no text leave it running.
+    if (runningIn && (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) &&
+        documentShownIn(notification.nmhdr.hwndFrom) == runningIn->pointer)
+        stopSearch(kSearchStoppedLabel);
     const Modification modification{notification.modificationType, notification.position,
                                     notification.length, notification.linesAdded};
     const EditorView from(notification.nmhdr.hwndFrom);

@@ -17,7 +17,10 @@
 
 namespace tarnwick {
 
+// While a Search runs, the document it searches may have been read again from disk, or
+// its view may show another one now: either way the Search stops.
 void TarnwickPanel::documentActivated() {
+    stopSearch(kSearchStoppedLabel);
     const bool searched = followed && catchUpWithDocument(currentView());
     if (isVisible() && !searched && !marksPaintPosted) reapplyHighlights();
 }
@@ -25,6 +28,8 @@ void TarnwickPanel::documentActivated() {
 // Shown in no view (a Replace All in every open document), the document is searched when
 // it is next shown.
 void TarnwickPanel::documentReplaced(std::uintptr_t bufferId) {
+    if (runningIn && bufferId != 0 && runningIn->bufferId == bufferId)
+        stopSearch(kSearchStoppedLabel);
     if (!followed || bufferId == 0 || followed->bufferId != bufferId) return;
     const std::vector<WindowHandle> views = viewsShowing(hostHandles, followed->pointer);
     if (views.empty()) {

@@ -28,6 +28,19 @@ std::u16string resultsLabelText(std::size_t matchCount) {
     return u"Results: " + decimal(static_cast<std::int64_t>(matchCount)) + u" matches found";
 }
 
+// Built by appending: GCC 12 wrongly warns of freeing the literal in `literal + string`.
+std::u16string searchProgressText(int percent) {
+    std::u16string text = u"Searching\u2026 ";
+    text += decimal(percent);
+    text += u" %";
+    return text;
+}
+
+std::u16string searchOutOfMemoryText(std::size_t matchCount) {
+    return u"Search stopped: not enough memory after " +
+           decimal(static_cast<std::int64_t>(matchCount)) + u" matches";
+}
+
 std::u16string lineColumnText(std::int32_t line) {
     return decimal(static_cast<std::int64_t>(line) + 1);
 }

@@ -14,6 +14,19 @@ std::u16string resultsLabelText(std::size_t matchCount);
 // The results label before any search and after Clear.
 inline constexpr char16_t kEmptyResultsLabel[] = u"Results:";
 
+// The results label while a Search that takes long runs: how much of its work is done.
+std::u16string searchProgressText(int percent);
+
+// The results label after a Search was stopped (Esc, Clear, a change to its document) and
+// after one that ran out of memory, which tells how many matches it held then.
+inline constexpr char16_t kSearchStoppedLabel[] = u"Search stopped";
+std::u16string searchOutOfMemoryText(std::size_t matchCount);
+
+// The results label after any other command failed for lack of memory, leaving things as
+// they were.
+inline constexpr char16_t kCommandOutOfMemoryLabel[] =
+    u"Not enough memory: the command was not done";
+
 // The Line column: lines are 0-based inside, 1-based on the screen.
 std::u16string lineColumnText(std::int32_t line);
 

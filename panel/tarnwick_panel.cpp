@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "about/about_dialog.hpp"
 #include "dialogs/window_dpi.hpp"
 #include "core/marks/current_view.hpp"
 #include "panel/panel_layout.hpp"
 #include "panel/popup_menu.hpp"
+#include "panel/result_texts.hpp"
 #include "host/host_messages.hpp"
 #include "resources/resource.h"
 
@@ -57,16 +60,28 @@ void TarnwickPanel::reapplyHighlights() {
 }
 
 void TarnwickPanel::documentClosed(std::uintptr_t bufferId) {
+    if (runningIn && runningIn->bufferId == bufferId) stopSearch(kSearchStoppedLabel);
     markedDocuments.closed(bufferId);
     // The results of a document that is gone can be neither shown nor jumped to.
-    if (followed && followed->bufferId == bufferId) forgetResults();
+    if (followed && followed->bufferId == bufferId) dropResults(kEmptyResultsLabel);
 }
 
 WindowHandle TarnwickPanel::currentView() const {
     return tarnwick::currentView(hostHandles);
 }
 
+// Every command of the panel comes through here. One that runs out of memory stops where it
+// failed, which each leaves as it was, and says so instead of doing nothing in silence.
 INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return handleMessage(message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        SetWindowTextW(resultsLabel, reinterpret_cast<const wchar_t*>(kCommandOutOfMemoryLabel));
+        return TRUE;
+    }
+}
+
+INT_PTR TarnwickPanel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE: layoutControls(LOWORD(lParam), HIWORD(lParam)); return TRUE;
         case WM_GETMINMAXINFO: {
@@ -88,8 +103,11 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kRebuildSearchList: fillSearchList(); return TRUE;
         case kSettleEditsMessage: settleEdits(); return TRUE;
         case kPaintMarksMessage: paintMarksOfShownDocument(); return TRUE;
+        case kSearchSliceMessage: runNextSlice(wParam); return TRUE;
         case WM_TIMER:
-            if (wParam == kRedrawEditedRowsTimer)
+            if (wParam == kSearchSliceTimer)
+                runNextSlice(runNumber);
+            else if (wParam == kRedrawEditedRowsTimer)
                 redrawEditedRows();
             else if (wParam == kSearchEditsTimer)
                 searchEditedText();
@@ -120,7 +138,7 @@ INT_PTR TarnwickPanel::onCommand(WORD controlId, WORD notificationCode) {
         case IDM_DELETE_ENTRY: removeEntry(); return TRUE;
         // What the host's dialog handling makes of Enter and Escape.
         case IDOK: onEnter(); return TRUE;
-        case IDCANCEL: giveFocusToEditor(); return TRUE;
+        case IDCANCEL: onEscape(); return TRUE;
         default: return FALSE;
     }
 }
@@ -131,6 +149,13 @@ void TarnwickPanel::onEnter() {
     const HWND focus = GetFocus();
     if (focus == editCtrl) addEntry();
     if (focus == resultsListCtrl) goToMatch();
+}
+
+void TarnwickPanel::onEscape() {
+    if (searchRunning())
+        stopSearch(kSearchStoppedLabel);
+    else
+        giveFocusToEditor();
 }
 
 void TarnwickPanel::giveFocusToEditor() const {
@@ -146,6 +171,13 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
     }
     if (header.hwndFrom == resultsListCtrl && header.code == LVN_GETDISPINFOW) {
         describeResultRow(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return TRUE;
+    }
+    // Escape reaches a list itself where no dialog handling turns it into IDCANCEL first.
+    if ((header.hwndFrom == resultsListCtrl || header.hwndFrom == searchListCtrl) &&
+        header.code == LVN_KEYDOWN &&
+        reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_ESCAPE) {
+        onEscape();
         return TRUE;
     }
     if (header.hwndFrom == resultsListCtrl && header.code == LVN_KEYDOWN &&

@@ -4,10 +4,13 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "core/search/document_searcher.hpp"
+#include "core/search/search_run.hpp"
 #include "core/marks/indicator_block.hpp"
 #include "core/results/live_matches.hpp"
 #include "core/results/live_results.hpp"
@@ -68,8 +71,11 @@ protected:
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR onCommand(WORD controlId, WORD notificationCode);
     void onEnter();
+    // Esc stops a Search that runs; otherwise it goes back to the editor.
+    void onEscape();
     void giveFocusToEditor() const;
     INT_PTR onNotify(WPARAM wParam, LPARAM lParam);
     // A click, or the second click of a double-click, on the search list: on a check box it
@@ -134,8 +140,30 @@ private:
     // Searching and the results.
     void runSearch();
     void clearResults();
-    // What Clear does besides clearing the marks of the document shown.
-    void forgetResults();
+    // No results, no marks and no Hits, as after Clear, with the label `label`.
+    void dropResults(const std::u16string& label);
+
+    // A Search that takes long runs in slices, between which the host handles its
+    // messages: the first for about half a second, the others for a few tens of
+    // milliseconds each. The next slice comes by a posted message, which carries the run's
+    // number so that one of a stopped run is ignored, or, while input, paint or timers
+    // wait (which a posted message would pass), by a timer behind them.
+    static constexpr UINT kSearchSliceMessage = WM_APP + 4;
+    static constexpr UINT_PTR kSearchSliceTimer = 3;
+    static constexpr std::chrono::milliseconds kFirstSliceTime{500};
+    static constexpr std::chrono::milliseconds kSliceTime{40};
+    bool searchRunning() const { return running != nullptr; }
+    // Runs a slice of the running Search; true while it goes on. A Search that is over
+    // shows its results, or, out of memory, the state of Clear and what it held.
+    bool runSlice(std::chrono::milliseconds budget);
+    void runNextSlice(WPARAM runNumber);
+    void scheduleNextSlice();
+    void finishSearch();
+    // Stops the running Search, if any: the state of Clear and the label `label`.
+    void stopSearch(const std::u16string& label);
+    void showSearchProgress();
+    // The limits a Search starts with, and the tests' hooks into them.
+    SearchRunLimits searchRunLimits();
     void goToMatch();
     void stepToResult(bool forward);
     void restyleEntryMarks(std::size_t entryIndex) const;
@@ -232,6 +260,14 @@ private:
     ResultLines resultLines;
     // What the selected and focused rows showed when last read, by row.
     std::vector<std::pair<int, ShownResult>> rowsShown;
+    // The Search that runs in slices, the document it searches (its view must go on showing
+    // it) and its number; the progress the label shows.
+    std::unique_ptr<SearchRun> running;
+    std::optional<DocumentRef> runningIn;
+    WPARAM runNumber = 0;
+    int shownPercent = -1;
+    std::chrono::milliseconds firstSliceTime = kFirstSliceTime;
+    std::chrono::milliseconds sliceTime = kSliceTime;
     // The document the last search looked in, while it is open and not cleared, whether
     // or not it found anything there.
     std::optional<DocumentRef> followed;

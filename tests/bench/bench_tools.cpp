@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cwchar>
 #include <fstream>
 #include <stdexcept>
 
@@ -110,9 +111,24 @@ void click(HWND panel, int id) {
     SendMessageW(GetDlgItem(panel, id), BM_CLICK, 0, 0);
 }
 
+bool searchRunning(HWND panel) {
+    wchar_t text[64] = {};
+    GetDlgItemTextW(panel, IDC_RESULTS_LABEL, text, 64);
+    return std::wcsncmp(text, L"Searching\u2026", 10) == 0;
+}
+
+void searchToEnd(HWND panel) {
+    click(panel, IDC_SEARCH_BUTTON);
+    MSG message{};
+    while (searchRunning(panel) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 void searchIn(minihost::MiniHost& host, HWND panel, int view) {
     host.setCurrentView(view);
-    click(panel, IDC_SEARCH_BUTTON);
+    searchToEnd(panel);
     host.pumpMessages();
 }
 

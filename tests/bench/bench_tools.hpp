@@ -65,6 +65,11 @@ void loadPlugin(minihost::MiniHost& host);
 // Opens the plugin's panel as its menu item does; returns its dialog.
 HWND openPanel(minihost::MiniHost& host);
 void click(HWND panel, int id);
+// True while the panel's label shows a Search's progress.
+bool searchRunning(HWND panel);
+// Clicks Search and handles the host's messages until the Search is done: one that takes
+// longer than its first slice goes on between them.
+void searchToEnd(HWND panel);
 // Makes `view` current and clicks Search there: the results are that view's document's.
 void searchIn(minihost::MiniHost& host, HWND panel, int view);
 

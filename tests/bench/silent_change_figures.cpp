@@ -50,7 +50,7 @@ void searchedAgainFigures(LogInHost& setup, const std::string& log, const char* 
         setup.reloadLog(log);
         alone.add(secondsOf([&] {
             change();
-            click(setup.panel(), IDC_SEARCH_BUTTON);
+            searchToEnd(setup.panel());
             host.pumpMessages();
         }));
         searchedListed = setup.listedResults();

@@ -1,9 +1,12 @@
 #include "core/search/document_searcher.hpp"
 
+#include <chrono>
+
 #include <gtest/gtest.h>
 
 #include "fake_editor.hpp"
 #include "host/editor_messages.hpp"
+#include "core/search/search_run.hpp"
 #include "search_cases.hpp"
 
 namespace tarnwick::testing {
@@ -36,6 +39,18 @@ Trace concat(std::initializer_list<Trace> parts) {
     Trace all;
     for (const Trace& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
+}
+
+SearchRunLimits inRangesOf(std::int64_t bytes) {
+    SearchRunLimits limits;
+    limits.rangeBytes = bytes;
+    return limits;
+}
+
+SearchRunLimits failingAtMatch(std::size_t count) {
+    SearchRunLimits limits;
+    limits.failAtMatch = count;
+    return limits;
 }
 
 class DocumentSearcherTrace : public ::testing::Test {
@@ -102,6 +117,19 @@ TEST_F(DocumentSearcherTrace, LengthIsReadOncePerEntryAndEntryTextSentAsUtf8) {
                       collectMatch(2)}));
 }
 
+// A match starting after the range is left to the next range, which may find one before it;
+// the last range reaches the document's end.
+TEST_F(DocumentSearcherTrace, ARunSearchesItsRangesEachWithRoomForAWholeMatch) {
+    editor.setDocument("xxxxxxxxxxxxxxab\nxx");
+    SearchRun run(EditorView(editor.handle()), listOf({enabledEntry(u"ab")}), inRangesOf(4));
+    EXPECT_EQ(run.finish(), SearchRun::State::done);
+    EXPECT_EQ(editor.messages(),
+              concat({askCodePage(), readLength(), targetSearch(0, 12, "ab"),
+                      targetSearch(4, 16, "ab"), Trace{{SCI_GETTARGETEND, 0, 0, {}}},
+                      targetSearch(8, 19, "ab"), collectMatch(14), targetSearch(16, 19, "ab")}));
+    EXPECT_EQ(run.takeMatches().size(), 1u);
+}
+
 class EditorSearchCases : public ::testing::TestWithParam<SearchCase> {};
 
 TEST_P(EditorSearchCases, FindTheExpectedMatches) {
@@ -109,6 +137,15 @@ TEST_P(EditorSearchCases, FindTheExpectedMatches) {
     const MatchList found =
         DocumentSearcher{}.searchAll(EditorView(editor.handle()), listOf(GetParam().entries));
     expectMatches(found, GetParam(), EditorView(editor.handle()));
+}
+
+// The smallest slices: one target search each, in ranges of one byte.
+TEST_P(EditorSearchCases, FindTheExpectedMatchesInSlices) {
+    FakeEditor editor(GetParam().document);
+    SearchRun run(EditorView(editor.handle()), listOf(GetParam().entries), inRangesOf(1));
+    while (run.step(std::chrono::steady_clock::duration::zero()) == SearchRun::State::running) {
+    }
+    expectMatches(run.takeMatches(), GetParam(), EditorView(editor.handle()));
 }
 
 INSTANTIATE_TEST_SUITE_P(SubstituteEditor, EditorSearchCases,
@@ -148,6 +185,94 @@ TEST(DocumentSearcher, MatchThatDoesNotMoveForwardEndsTheEntryInsteadOfLoopingFo
         DocumentSearcher{}.searchAll(EditorView(editor.handle()), listOf({enabledEntry(u"a")}));
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].length, 0);
+}
+
+struct SliceCase {
+    std::string name;
+    std::string document;
+    std::vector<SearchEntry> entries;
+};
+
+void PrintTo(const SliceCase& sliceCase, std::ostream* out) {
+    *out << sliceCase.name;
+}
+
+class SlicedSearch : public ::testing::TestWithParam<SliceCase> {
+protected:
+    struct Found {
+        std::int32_t line;
+        std::int64_t position;
+        std::int64_t length;
+        std::int32_t entryIndex;
+        bool operator==(const Found&) const = default;
+    };
+
+    static std::vector<Found> records(const MatchList& matches) {
+        std::vector<Found> all;
+        for (const SearchMatch& match : matches)
+            all.push_back({match.line, match.position, match.length, match.entryIndex});
+        return all;
+    }
+};
+
+// Sliced one target search at a time, in ranges of every size from one byte to more than
+// the document, a search finds what one search from start to end finds, in the same order;
+// its progress only grows, and reaches 100 when it is done.
+TEST_P(SlicedSearch, FindsExactlyWhatTheWholeSearchFinds) {
+    FakeEditor editor(GetParam().document);
+    const SearchList list = listOf(GetParam().entries);
+    const auto whole = records(DocumentSearcher{}.searchAll(EditorView(editor.handle()), list));
+    ASSERT_FALSE(whole.empty());
+    const auto documentLength = static_cast<std::int64_t>(GetParam().document.size());
+    for (std::int64_t range = 1; range <= documentLength + 1; ++range) {
+        SCOPED_TRACE("range " + std::to_string(range));
+        SearchRun run(EditorView(editor.handle()), list, inRangesOf(range));
+        int steps = 0;
+        int percent = 0;
+        while (run.step(std::chrono::steady_clock::duration::zero()) == SearchRun::State::running) {
+            ++steps;
+            EXPECT_GE(run.percentDone(), percent);
+            EXPECT_LT(run.percentDone(), 100);
+            percent = run.percentDone();
+        }
+        EXPECT_GT(steps, 1);
+        EXPECT_EQ(run.percentDone(), 100);
+        EXPECT_EQ(run.matchesHeld(), whole.size());
+        EXPECT_EQ(records(run.takeMatches()), whole);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RangeEdges, SlicedSearch,
+    ::testing::Values(
+        SliceCase{"MatchesAcrossEveryEdge", "xabcabcabcx\nabc", {enabledEntry(u"ABC")}},
+        SliceCase{"RunsOfOneLetter", "aaaaaaa\naaaa\na", {enabledEntry(u"aa")}},
+        SliceCase{"EntryLongerThanARange", "xxhelloxxhello\nhellohello", {enabledEntry(u"hello")}},
+        SliceCase{"SeveralEntriesSomeDisabledOrEmpty",
+                  "ab aba\nbab\nabab",
+                  {enabledEntry(u"ab"), disabledEntry(u"b"), enabledEntry(u""), enabledEntry(u"ba"),
+                   enabledEntry(u"aba")}},
+        SliceCase{"MultiByteCharacters",
+                  "\xC3\xA9\xC3\xA9x\xC3\xA9\n\xF0\x9F\x98\x80\xC3\xA9",
+                  {enabledEntry(u"\u00E9"), enabledEntry(u"\U0001F600\u00E9")}},
+        SliceCase{"MatchAtTheDocumentEnd", "abab", {enabledEntry(u"b"), enabledEntry(u"ab")}}),
+    [](const auto& info) { return info.param.name; });
+
+// Memory running out stops the run at once and releases what it found; the view is asked
+// nothing more, and the next run finds everything.
+TEST(SearchRun, MemoryRunningOutStopsTheRunAndReleasesWhatItFound) {
+    FakeEditor editor("a a a a\na");
+    const SearchList list = listOf({enabledEntry(u"a")});
+    SearchRun run(EditorView(editor.handle()), list, failingAtMatch(3));
+    EXPECT_EQ(run.finish(), SearchRun::State::outOfMemory);
+    EXPECT_EQ(run.matchesHeld(), 3u);
+    const std::size_t messagesThen = editor.messages().size();
+    EXPECT_EQ(run.step(std::chrono::steady_clock::duration::max()), SearchRun::State::outOfMemory);
+    EXPECT_EQ(editor.messages().size(), messagesThen);
+    EXPECT_TRUE(run.takeMatches().empty());
+    SearchRun next(EditorView(editor.handle()), list, failingAtMatch(5));
+    EXPECT_EQ(next.finish(), SearchRun::State::done);
+    EXPECT_EQ(next.takeMatches().size(), 5u);
 }
 
 }  // namespace

@@ -19,6 +19,13 @@ TEST(ResultTexts, LabelUsesThePluralForEveryCount) {
     EXPECT_TRUE(resultsLabelText(250000) == u"Results: 250000 matches found");
 }
 
+TEST(ResultTexts, ProgressAndMemoryLabelsCarryTheirNumbers) {
+    EXPECT_TRUE(searchProgressText(0) == u"Searching\u2026 0 %");
+    EXPECT_TRUE(searchProgressText(45) == u"Searching\u2026 45 %");
+    EXPECT_TRUE(searchOutOfMemoryText(2500000) ==
+                u"Search stopped: not enough memory after 2500000 matches");
+}
+
 TEST(ResultTexts, LineColumnIsOneBased) {
     EXPECT_TRUE(lineColumnText(0) == u"1");
     EXPECT_TRUE(lineColumnText(41) == u"42");

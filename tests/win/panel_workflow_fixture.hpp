@@ -24,6 +24,35 @@ inline constexpr int kSearchList = 2001, kResultsList = 2002, kEdit = 2003, kAdd
               kAll = 2010;
 inline constexpr int kFirstIndicator = 20;  // what minihost grants
 
+// An environment variable of the process set for the life of the object: the panel reads
+// its test hooks from there as a Search starts.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const wchar_t* name, const wchar_t* value) : name_(name) {
+        SetEnvironmentVariableW(name, value);
+    }
+    ~ScopedEnvironment() { SetEnvironmentVariableW(name_, nullptr); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const wchar_t* name_;
+};
+
+// Makes every slice of a Search one target search, so that a small document takes hundreds
+// of slices: the Search runs until the messages are handled.
+struct TinySearchSlices : ScopedEnvironment {
+    TinySearchSlices() : ScopedEnvironment(L"TARNWICK_SEARCH_SLICE_MS", L"0") {}
+};
+
+// `count` lines, each with the word once: as many matches.
+inline std::string linesWith(const std::string& word, int count) {
+    std::string text;
+    for (int line = 0; line < count; ++line)
+        text += "line " + std::to_string(line) + " " + word + "\n";
+    return text;
+}
+
 // Tarnwick's panel shown in minihost, driven through its real controls, with the marks read
 // back from the real views.
 class PanelWorkflow : public PluginHostTest {
@@ -40,6 +69,22 @@ protected:
 
     Rows searchRows() const { return controls().rows(kSearchList, 2); }
     Rows resultRows() const { return controls().rows(kResultsList, 3); }
+    std::wstring label() const { return controls().text(kResultsLabel); }
+    bool searching() const { return label().rfind(L"Searching\u2026 ", 0) == 0; }
+    // Handles messages until the Search that runs is over: between slices it may wait for
+    // a timer, when no message is there to handle.
+    void handleMessagesWhileSearching() const {
+        for (int wait = 0; wait < 10'000 && searching(); ++wait) {
+            host->pumpMessages();
+            if (searching()) Sleep(1);
+        }
+    }
+    // The Hits cell of each search row.
+    std::vector<std::wstring> hitsCells() const {
+        std::vector<std::wstring> cells;
+        for (const auto& row : controls().rows(kSearchList, 3)) cells.push_back(row[2]);
+        return cells;
+    }
 
     SearchList savedList() const {
         std::istringstream in(settingsBytes());

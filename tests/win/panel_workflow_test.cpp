@@ -278,6 +278,112 @@ TEST_F(PanelWorkflow, ClearEmptiesTheResultsAndTheHighlightingButNotTheList) {
     EXPECT_EQ(settingsBytes(), saved);
 }
 
+// A Search in many slices: the old results go at its start, the label shows its progress,
+// and the messages handled run it to the same results as a Search in one go. Esc in any of
+// the panel's controls and Clear stop it, leaving the state of Clear; with no Search
+// running, Esc goes back to the editor.
+TEST_F(PanelWorkflow, ASearchInSlicesShowsProgressEndsAsOneInOneGoAndEscOrClearStopIt) {
+    const HWND view = host->mainView();
+    setDocument(view, linesWith("hit", 300));
+    add(L"hit");
+    controls().click(kSearch);
+    const Rows whole = resultRows();
+    ASSERT_EQ(whole.size(), 300u);
+    const TinySearchSlices slices;
+    controls().click(kSearch);
+    EXPECT_EQ(label(), L"Searching\u2026 0 %");
+    EXPECT_TRUE(resultRows().empty());
+    EXPECT_EQ(markings(view, 12), "............");
+    EXPECT_EQ(hitsCells(), std::vector<std::wstring>{L""});
+    handleMessagesWhileSearching();
+    EXPECT_EQ(label(), L"Results: 300 matches found");
+    EXPECT_EQ(resultRows(), whole);
+    EXPECT_EQ(markings(view, 12), ".......000..");
+    EXPECT_EQ(hitsCells(), std::vector<std::wstring>{L"300"});
+
+    const auto expectStopped = [&](const char* how) {
+        SCOPED_TRACE(how);
+        EXPECT_EQ(label(), L"Search stopped");
+        EXPECT_TRUE(resultRows().empty());
+        EXPECT_EQ(markings(view, 12), "............");
+        EXPECT_EQ(hitsCells(), std::vector<std::wstring>{L""});
+        host->pumpMessages();  // no slice of the stopped Search runs
+        EXPECT_EQ(label(), L"Search stopped");
+    };
+    for (const int control : {kResultsList, kSearchList, kEdit, kSearch}) {
+        controls().click(kSearch);
+        ASSERT_TRUE(searching());
+        focus(control);
+        press(VK_ESCAPE);
+        expectStopped("Esc");
+        EXPECT_NE(GetFocus(), view);
+    }
+    controls().click(kSearch);
+    ASSERT_TRUE(searching());
+    controls().click(kClear);
+    expectStopped("Clear");
+    // A new Search stops the one running and starts again.
+    controls().click(kSearch);
+    controls().click(kSearch);
+    handleMessagesWhileSearching();
+    EXPECT_EQ(resultRows(), whole);
+    focus(kEdit);
+    press(VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), view);
+}
+
+// Memory running out during a Search, in one go or in slices, releases what it found and
+// the old results: the state of Clear, the label says so, and the next Search works.
+TEST_F(PanelWorkflow, ASearchOutOfMemoryLeavesTheStateOfClearSaysSoAndTheNextOneWorks) {
+    const HWND view = host->mainView();
+    setDocument(view, "hit hit\nhit hit hit");
+    add(L"hit");
+    controls().click(kSearch);
+    ASSERT_EQ(markings(view, 3), "000");
+    {
+        const ScopedEnvironment failing(L"TARNWICK_FAIL_AT_MATCH", L"3");
+        controls().click(kSearch);
+        EXPECT_EQ(label(), L"Search stopped: not enough memory after 3 matches");
+        EXPECT_TRUE(resultRows().empty());
+        EXPECT_EQ(markings(view, 19), "...................");
+        EXPECT_EQ(hitsCells(), std::vector<std::wstring>{L""});
+        const TinySearchSlices slices;
+        controls().click(kSearch);
+        handleMessagesWhileSearching();
+        EXPECT_EQ(label(), L"Search stopped: not enough memory after 3 matches");
+        EXPECT_TRUE(resultRows().empty());
+    }
+    controls().click(kSearch);
+    EXPECT_EQ(label(), L"Results: 5 matches found");
+    EXPECT_EQ(markings(view, 19), "000.000.000.000.000");
+    EXPECT_EQ(hitsCells(), std::vector<std::wstring>{L"5"});
+}
+
+// The document searched closes, or the host goes, while a Search runs: no slice runs on
+// what is gone, and the next host works.
+TEST_F(PanelWorkflow, ClosingTheDocumentOrTheHostDuringASearchIsSafe) {
+    add(L"hit");
+    const TinySearchSlices slices;
+    const minihost::BufferId searched =
+        host->newDocument(minihost::MiniHost::kMainViewIndex, linesWith("hit", 300));
+    controls().click(kSearch);
+    ASSERT_TRUE(searching());
+    ASSERT_TRUE(host->closeDocument(searched));
+    host->pumpMessages();
+    EXPECT_EQ(label(), L"Search stopped");
+    EXPECT_TRUE(resultRows().empty());
+
+    setDocument(host->mainView(), linesWith("hit", 300));
+    controls().click(kSearch);
+    ASSERT_TRUE(searching());
+    startHost();
+    host->pumpMessages();
+    setDocument(host->mainView(), "hit");
+    controls().click(kSearch);
+    handleMessagesWhileSearching();
+    EXPECT_EQ(label(), L"Results: 1 matches found");
+}
+
 TEST_F(PanelWorkflow, RemovingAnEntryLeavesResultsAndHighlightingUntilTheNextSearch) {
     setDocument(host->mainView(), "red blue");
     add(L"red");

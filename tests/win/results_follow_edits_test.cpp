@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "panel_workflow_fixture.hpp"
 #include "temp_folder.hpp"
@@ -44,7 +45,6 @@ protected:
         return {SendMessageW(view, SCI_GETANCHOR, 0, 0),
                 SendMessageW(view, SCI_GETCURRENTPOS, 0, 0)};
     }
-    std::wstring label() const { return controls().text(kResultsLabel); }
 
     LRESULT listMessage(UINT message, WPARAM wParam = 0) const {
         return SendMessageW(controls().control(kResultsList), message, wParam, 0);
@@ -232,6 +232,40 @@ TEST_F(ResultsFollowEdits, ReloadsAndReplaceAllEndAsANewSearch) {
     showPanel();
     EXPECT_EQ(label(), L"Results: 3 matches found");
     expectAsANewSearchFinds(view, "hidden, in the background");
+}
+
+// A Search is of the text as it was: a typed character, a reload or a Replace All in the
+// searched document stops it, leaving the state of Clear; an edit elsewhere does not.
+TEST_F(ResultsFollowEdits, AChangeToTheSearchedDocumentStopsASearchThatRuns) {
+    const HWND view = host->mainView();
+    const std::string text = linesWith("needle", 300);
+    const TinySearchSlices slices;
+    const BufferId searched = search(text);
+    ASSERT_TRUE(searching());
+    insert(view, 0, "x");
+    EXPECT_EQ(label(), L"Search stopped");
+    EXPECT_TRUE(resultRows().empty());
+
+    host->newDocument(kSecond, "needle");
+    ASSERT_TRUE(host->setCurrentView(kMain));
+    controls().click(kSearch);
+    ASSERT_TRUE(searching());
+    insert(host->secondView(), 0, "x");
+    handleMessagesWhileSearching();
+    EXPECT_EQ(label(), L"Results: 300 matches found");
+
+    const auto stoppedBy = [&](const char* how, const std::function<void()>& change) {
+        SCOPED_TRACE(how);
+        controls().click(kSearch);
+        ASSERT_TRUE(searching());
+        change();
+        host->pumpMessages();
+        EXPECT_EQ(label(), L"Search stopped");
+        EXPECT_TRUE(resultRows().empty());
+        EXPECT_EQ(markings(view, 16), "................");
+    };
+    stoppedBy("reload", [&] { ASSERT_TRUE(host->reloadDocument(searched, text)); });
+    stoppedBy("Replace All", [&] { EXPECT_EQ(host->replaceAll("line", "LINE"), 300); });
 }
 
 // A watched log that grows on disk: only what was added is searched, and a list scrolled
