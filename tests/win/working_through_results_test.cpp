@@ -127,7 +127,14 @@ TEST_F(WorkingThroughResults, CtrlCAndTheMenuCopyOneLineOrEveryLineOnceAsUnicode
               (std::vector<std::wstring>{L"Copy Line", L"Copy All Lines"}));
     EXPECT_EQ(clipboardText(), L"same caf\u00E9");
     contextMenu(kResultsList, L"Copy All Lines");
-    EXPECT_EQ(clipboardText(), L"caf\u00E9 \u2713 caf\u00E9\r\nsame\r\nsame caf\u00E9\r\nsame");
+    const std::wstring allLines = L"caf\u00E9 \u2713 caf\u00E9\r\nsame\r\nsame caf\u00E9\r\nsame";
+    EXPECT_EQ(clipboardText(), allLines);
+
+    // The lines are read from the searched document when copied, also from behind a tab.
+    host->newDocument(kMain, "same other text");
+    putOnClipboard(L"before");
+    contextMenu(kResultsList, L"Copy All Lines");
+    EXPECT_EQ(clipboardText(), allLines);
 }
 
 TEST_F(WorkingThroughResults, AColourPickedRecolorsRowFileAndMarksWhileCancelChangesNothing) {
