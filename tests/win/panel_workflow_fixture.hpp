@@ -70,7 +70,10 @@ protected:
     Rows searchRows() const { return controls().rows(kSearchList, 2); }
     Rows resultRows() const { return controls().rows(kResultsList, 3); }
     std::wstring label() const { return controls().text(kResultsLabel); }
-    bool searching() const { return label().rfind(L"Searching\u2026 ", 0) == 0; }
+    bool searching() const {
+        const std::wstring text = label();
+        return text.starts_with(L"Searching\u2026 ");
+    }
     // Handles messages until the Search that runs is over: between slices it may wait for
     // a timer, when no message is there to handle.
     void handleMessagesWhileSearching() const {
