@@ -8,8 +8,8 @@
 
 #include "about/gdiplus_session.hpp"
 #include "dialogs/window_dpi.hpp"
-#include "panel/panel_layout.hpp"
-#include "panel/list_view.hpp"
+#include "panel/controls/panel_layout.hpp"
+#include "panel/controls/list_view.hpp"
 #include "panel/tarnwick_panel.hpp"
 #include "resources/resource.h"
 

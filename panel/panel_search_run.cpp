@@ -9,7 +9,7 @@
 
 #include "core/marks/current_view.hpp"
 #include "dialogs/wide_text.hpp"
-#include "panel/result_texts.hpp"
+#include "panel/results/result_texts.hpp"
 #include "panel/tarnwick_panel.hpp"
 
 namespace tarnwick {

@@ -11,8 +11,8 @@
 #include "core/marks/current_view.hpp"
 #include "core/marks/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
-#include "panel/list_view.hpp"
-#include "panel/result_texts.hpp"
+#include "panel/controls/list_view.hpp"
+#include "panel/results/result_texts.hpp"
 #include "panel/tarnwick_panel.hpp"
 
 namespace tarnwick {

@@ -7,9 +7,9 @@
 #include "about/about_dialog.hpp"
 #include "dialogs/window_dpi.hpp"
 #include "core/marks/current_view.hpp"
-#include "panel/panel_layout.hpp"
-#include "panel/popup_menu.hpp"
-#include "panel/result_texts.hpp"
+#include "panel/controls/panel_layout.hpp"
+#include "panel/controls/popup_menu.hpp"
+#include "panel/results/result_texts.hpp"
 #include "host/host_messages.hpp"
 #include "resources/resource.h"
 

@@ -19,9 +19,9 @@
 #include "core/results/row_mapping.hpp"
 #include "core/list/search_list.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
-#include "panel/document_reader.hpp"
-#include "panel/dpi_scale.hpp"
-#include "panel/entry_hits.hpp"
+#include "panel/results/document_reader.hpp"
+#include "panel/controls/dpi_scale.hpp"
+#include "panel/results/entry_hits.hpp"
 #include "host/host_records.hpp"
 #include "settings/settings_store.hpp"
 

@@ -1,4 +1,4 @@
-#include "panel/panel_layout.hpp"
+#include "panel/controls/panel_layout.hpp"
 
 #include <gtest/gtest.h>
 

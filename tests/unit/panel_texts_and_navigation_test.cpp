@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "panel/entry_hits.hpp"
-#include "panel/match_navigation.hpp"
-#include "panel/matching_lines.hpp"
-#include "panel/result_stepping.hpp"
-#include "panel/result_texts.hpp"
+#include "panel/results/entry_hits.hpp"
+#include "panel/results/match_navigation.hpp"
+#include "panel/results/matching_lines.hpp"
+#include "panel/results/result_stepping.hpp"
+#include "panel/results/result_texts.hpp"
 #include "fake_editor.hpp"
 #include "host/editor_messages.hpp"
 

@@ -7,7 +7,7 @@
 
 #include "core/marks/indicator_block.hpp"
 #include "core/marks/marked_documents.hpp"
-#include "panel/match_navigation.hpp"
+#include "panel/results/match_navigation.hpp"
 #include "fake_editor.hpp"
 #include "fake_host.hpp"
 #include "host/host_messages.hpp"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "dialogs/window_dpi.hpp"
-#include "panel/panel_layout.hpp"
+#include "panel/controls/panel_layout.hpp"
 #include "panel_workflow_fixture.hpp"
 
 namespace tarnwick::testing {

@@ -1,4 +1,4 @@
-#include "panel/document_reader.hpp"
+#include "panel/results/document_reader.hpp"
 
 #include "host/editor_messages.hpp"
 #include "host/send_message.hpp"

@@ -1,4 +1,4 @@
-#include "panel/result_stepping.hpp"
+#include "panel/results/result_stepping.hpp"
 
 namespace tarnwick {
 

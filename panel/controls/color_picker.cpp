@@ -1,4 +1,4 @@
-#include "panel/color_picker.hpp"
+#include "panel/controls/color_picker.hpp"
 
 #include <commdlg.h>
 

@@ -1,4 +1,4 @@
-#include "panel/clipboard.hpp"
+#include "panel/controls/clipboard.hpp"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "panel/popup_menu.hpp"
+#include "panel/controls/popup_menu.hpp"
 
 #include <commctrl.h>
 #include <windowsx.h>

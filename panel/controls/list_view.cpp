@@ -1,11 +1,11 @@
-#include "panel/list_view.hpp"
+#include "panel/controls/list_view.hpp"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
 #include "dialogs/wide_text.hpp"
-#include "panel/dpi_scale.hpp"
+#include "panel/controls/dpi_scale.hpp"
 
 namespace tarnwick::list_view {
 

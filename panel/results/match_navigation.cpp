@@ -1,4 +1,4 @@
-#include "panel/match_navigation.hpp"
+#include "panel/results/match_navigation.hpp"
 
 #include "core/marks/current_view.hpp"
 #include "host/editor_messages.hpp"

@@ -1,4 +1,4 @@
-#include "panel/dpi_scale.hpp"
+#include "panel/controls/dpi_scale.hpp"
 
 #include <cstdint>
 #include <cstdlib>

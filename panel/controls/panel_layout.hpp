@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "dialogs/pixel_rect.hpp"
-#include "panel/dpi_scale.hpp"
+#include "panel/controls/dpi_scale.hpp"
 
 namespace tarnwick {
 

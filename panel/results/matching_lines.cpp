@@ -1,4 +1,4 @@
-#include "panel/matching_lines.hpp"
+#include "panel/results/matching_lines.hpp"
 
 namespace tarnwick {
 

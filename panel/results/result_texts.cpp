@@ -1,4 +1,4 @@
-#include "panel/result_texts.hpp"
+#include "panel/results/result_texts.hpp"
 
 #include <algorithm>
 

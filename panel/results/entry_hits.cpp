@@ -1,4 +1,4 @@
-#include "panel/entry_hits.hpp"
+#include "panel/results/entry_hits.hpp"
 
 #include <algorithm>
 #include <deque>
