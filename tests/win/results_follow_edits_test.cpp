@@ -268,6 +268,44 @@ TEST_F(ResultsFollowEdits, AChangeToTheSearchedDocumentStopsASearchThatRuns) {
     stoppedBy("Replace All", [&] { EXPECT_EQ(host->replaceAll("line", "LINE"), 300); });
 }
 
+// The marks of many results are painted in slices once the results show: text typed
+// meanwhile moves those still to paint with it, and a result it breaks loses its mark.
+TEST_F(ResultsFollowEdits, EditsWhileTheMarksOfASearchArePaintedMoveThemWithTheText) {
+    const HWND view = host->mainView();
+    const TinySearchSlices slices;
+    const std::string text = linesWith("needle", 12'000);
+    search(text);
+    // One message at a time, until the results show.
+    MSG message{};
+    for (int wait = 0; wait < 10'000 && label() != L"Results: 12000 matches found"; ++wait) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(1);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    ASSERT_EQ(label(), L"Results: 12000 matches found");
+    const auto lastNeedle = static_cast<int>(text.rfind("needle"));
+    EXPECT_TRUE(marked(view, 0, 7));
+    EXPECT_FALSE(marked(view, 0, lastNeedle));  // still to paint
+
+    SendMessageW(view, SCI_INSERTTEXT, 0, reinterpret_cast<LPARAM>("x"));
+    SendMessageW(view, SCI_DELETERANGE, 8, 1);  // the first result's "n"
+    pause();
+    EXPECT_EQ(label(), L"Results: 11999 matches found");
+    const std::string edited = "x" + text.substr(0, 7) + text.substr(8);
+    int marks = 0;
+    for (int position = 0; position < static_cast<int>(edited.size()); ++position) {
+        const bool needle = edited.compare(static_cast<std::size_t>(position), 6, "needle") == 0;
+        if (needle) ++marks;
+        // Only a match's first byte is compared: the marks are of whole matches.
+        if (needle != marked(view, 0, position) && (needle || !marked(view, 0, position - 1)))
+            ADD_FAILURE() << "mark wrong at " << position;
+    }
+    EXPECT_EQ(marks, 11'999);
+}
+
 // A watched log that grows on disk: only what was added is searched, and a list scrolled
 // to its end follows it.
 TEST_F(ResultsFollowEdits, AWatchedLogGrowsWithItsResults) {
