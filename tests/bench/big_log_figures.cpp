@@ -59,7 +59,8 @@ LogFilled fillWithLog(HWND view) {
                 "status=200 bytes=%07zu client=10.0.%03zu.%03zu path=/api/v1/items\r\n",
                 number / 60 % 60, number % 60, number % 16, number, number % 997,
                 number * 7919 % 10'000'000, number % 256, number * 13 % 256);
-            lastRequest = chunk.size() + static_cast<std::size_t>(std::strstr(line, "request") - line);
+            lastRequest =
+                chunk.size() + static_cast<std::size_t>(std::strstr(line, "request") - line);
             chunk.append(line, static_cast<std::size_t>(length));
             ++number;
         }
@@ -141,10 +142,13 @@ std::wstring resultsLabel(HWND panel) {
 
 // Until the Search is over and, if it found its results, their last mark is painted.
 void handleMessagesWhileSearching(HWND panel, HWND view, std::int64_t lastMark, WPARAM indicator) {
+    const auto lastMarkPainted = [&] {
+        return indicator >= kIndicators ||
+               SendMessageW(view, kIndicatorValueAt, indicator, static_cast<LPARAM>(lastMark)) != 0;
+    };
     const auto running = [&] {
         return searchRunning(panel) ||
-               (resultsLabel(panel).rfind(L"Results:", 0) == 0 && indicator < kIndicators &&
-                SendMessageW(view, kIndicatorValueAt, indicator, static_cast<LPARAM>(lastMark)) == 0);
+               (resultsLabel(panel).rfind(L"Results:", 0) == 0 && !lastMarkPainted());
     };
     MSG message{};
     while (running() && GetMessageW(&message, nullptr, 0, 0) > 0) {
