@@ -159,8 +159,8 @@ void TarnwickPanel::restyleEntryMarks(std::size_t entryIndex) const {
 }
 
 // A Search that is done within its first slice looks as it always did: its results replace
-// the old ones at once. One that takes longer drops the old results at once, shows its
-// progress and goes on in slices.
+// the old ones at once (the marks of very many are painted in the slices after). One that
+// takes longer drops the old results at once, shows its progress and goes on in slices.
 void TarnwickPanel::runSearch() {
     stopSearch(kSearchStoppedLabel);
     const WindowHandle view = currentView();
@@ -169,11 +169,14 @@ void TarnwickPanel::runSearch() {
     // another one, and they follow it from now on.
     runningIn = DocumentRef{documentShownIn(view), currentBufferId(hostHandles)};
     running = std::make_unique<SearchRun>(EditorView(view), searchList, searchRunLimits());
+    searchedText.reset();
     ++runNumber;
-    if (!runSlice(firstSliceTime)) return;
-    dropResults(kEmptyResultsLabel);
-    showSearchProgress();
-    scheduleNextSlice();
+    const bool slicesRemain = runSlice(firstSliceTime, true);
+    if (running) {
+        dropResults(kEmptyResultsLabel);
+        showSearchProgress();
+    }
+    if (slicesRemain) scheduleNextSlice();
 }
 
 void TarnwickPanel::clearResults() {
@@ -184,6 +187,7 @@ void TarnwickPanel::clearResults() {
 }
 
 void TarnwickPanel::dropResults(const std::u16string& label) {
+    marksPainting.reset();
     matches = LiveMatches();
     liveResults.follow();
     followed.reset();

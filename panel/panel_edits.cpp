@@ -64,6 +64,7 @@ void TarnwickPanel::settleEdits() {
     const RowsChanged rows{matches.compact(), {}};
     if (const WindowHandle view = readingView()) liveResults.settled(EditorView(view), matches);
     keepRowPlaces(places, [&](int row) { return rowAfter(rows, static_cast<std::size_t>(row)); });
+    repaintMarksFrom(rows);
     showResultsCount();
 }
 
@@ -143,6 +144,7 @@ void TarnwickPanel::showChangedResults(WindowHandle view, const RowPlaces& place
                                        const std::vector<MarkRange>& marksToClear) {
     if (rows.removed.empty() && rows.added.empty()) return;
     keepRowPlaces(places, [&](int row) { return rowAfter(rows, static_cast<std::size_t>(row)); });
+    repaintMarksFrom(rows);
     MatchList added;
     for (const std::size_t row : rows.added) added.push_back(matches.at(row));
     {

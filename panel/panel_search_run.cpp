@@ -3,11 +3,14 @@
 // change to its document, and stopped with a message when memory runs out.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "core/marks/current_view.hpp"
+#include "core/marks/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
 #include "panel/results/result_texts.hpp"
 #include "panel/tarnwick_panel.hpp"
@@ -42,10 +45,31 @@ SearchRunLimits TarnwickPanel::searchRunLimits() {
     return limits;
 }
 
-bool TarnwickPanel::runSlice(std::chrono::milliseconds budget) {
-    SearchRun::State state = SearchRun::State::running;
+// A Search in one go runs all of this in its first slice. After the first slice, the
+// results are shown in a slice of their own, which ends there: with millions, showing them
+// and their first paint take most of one.
+bool TarnwickPanel::runSlice(std::chrono::milliseconds budget, bool first) {
+    const auto deadline = std::chrono::steady_clock::now() + budget;
+    if (running) {
+        if (!resultsReady()) {
+            switch (stepSearch(budget)) {
+                case SearchRun::State::running: return true;
+                case SearchRun::State::outOfMemory:
+                    stopSearch(searchOutOfMemoryText(running->matchesHeld()));
+                    return false;
+                case SearchRun::State::done: break;
+            }
+            if (!recordSearchedText(deadline) || !first) return true;
+        }
+        finishSearch();
+        if (!first) return marksPainting.has_value();
+    }
+    return paintMarksUntil(deadline);
+}
+
+SearchRun::State TarnwickPanel::stepSearch(std::chrono::milliseconds budget) {
     try {
-        state = running->step(budget);
+        return running->step(budget);
     } catch (...) {
         // Anything but memory running out (an editor's answer too large to hold): the
         // previous state stays, as it was before the Search.
@@ -53,34 +77,81 @@ bool TarnwickPanel::runSlice(std::chrono::milliseconds budget) {
         runningIn.reset();
         throw;
     }
-    switch (state) {
-        case SearchRun::State::running: return true;
-        case SearchRun::State::done: finishSearch(); return false;
-        case SearchRun::State::outOfMemory:
-            stopSearch(searchOutOfMemoryText(running->matchesHeld()));
-            return false;
+}
+
+bool TarnwickPanel::resultsReady() const {
+    return running->state() == SearchRun::State::done && searchedText &&
+           rowsRecorded >= running->matches().size();
+}
+
+// The text cannot change meanwhile: a change to it stops the Search.
+bool TarnwickPanel::recordSearchedText(std::chrono::steady_clock::time_point deadline) {
+    const MatchList& found = running->matches();
+    if (!searchedText) {
+        searchedText.emplace();
+        searchedText->record(running->view(), {});
+        rowsRecorded = 0;
     }
+    rowsRecorded = searchedText->add(running->view(), found, rowsRecorded, deadline);
+    return rowsRecorded >= found.size();
+}
+
+bool TarnwickPanel::paintMarksUntil(std::chrono::steady_clock::time_point deadline) {
+    if (!marksPainting || !followed) return false;
+    const std::vector<WindowHandle> views = viewsShowing(hostHandles, followed->pointer);
+    if (views.empty()) return false;
+    const EditorView view(views.front());
+    const MatchList& all = matches.settled();
+    {
+        const ModificationEventsOff quiet(hostHandles, view.window(), followed->pointer);
+        if (!marksPainting->prepared) indicators.prepare(view, searchList);
+        marksPainting->prepared = true;
+        // A few milliseconds of messages between two reads of the clock.
+        constexpr std::size_t kRowsBetweenClockReads = 4096;
+        std::size_t& next = marksPainting->next;
+        while (next < all.size()) {
+            const std::size_t end = std::min(all.size(), next + kRowsBetweenClockReads);
+            indicators.fill(view, all, next, end);
+            next = end;
+            if (std::chrono::steady_clock::now() >= deadline) break;
+        }
+    }
+    if (marksPainting->next < all.size()) return true;
+    marksPainting.reset();
     return false;
+}
+
+void TarnwickPanel::repaintMarksFrom(const RowsChanged& rows) {
+    if (!marksPainting) return;
+    std::size_t& next = marksPainting->next;
+    if (!rows.removed.empty()) next = std::min(next, rows.removed.front());
+    if (!rows.added.empty()) next = std::min(next, rows.added.front());
 }
 
 // A slice of a stopped run, or one whose view no longer shows its document (another tab,
 // or a view that is gone with the host), searches nothing.
 void TarnwickPanel::runNextSlice(WPARAM number) {
     KillTimer(window, kSearchSliceTimer);
-    if (!running || number != runNumber) return;
-    if (documentShownIn(running->view().window()) != runningIn->pointer) {
+    if (number != runNumber) return;
+    if (running && documentShownIn(running->view().window()) != runningIn->pointer) {
         stopSearch(kSearchStoppedLabel);
         return;
     }
-    if (!runSlice(sliceTime)) return;
-    showSearchProgress();
+    if (!runSlice(sliceTime, false)) return;
+    if (running) showSearchProgress();
     scheduleNextSlice();
 }
 
 // A posted message is taken before input, paint and timers: while any of them waits, the
 // next slice waits behind them for a timer instead, so that the host takes input and
-// repaints between slices.
+// repaints between slices. The paint a slice leaves (its marks, the list, the label) is
+// done at once instead: a timer costs a round trip of at least ten milliseconds a slice.
 void TarnwickPanel::scheduleNextSlice() {
+    if (HIWORD(GetQueueStatus(QS_PAINT)) != 0) {
+        const UINT everything = RDW_UPDATENOW | RDW_ALLCHILDREN;
+        RedrawWindow(static_cast<HWND>(hostHandles._nppHandle), nullptr, nullptr, everything);
+        RedrawWindow(window, nullptr, nullptr, everything);  // when it floats
+    }
     if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_TIMER)) != 0)
         SetTimer(window, kSearchSliceTimer, USER_TIMER_MINIMUM, nullptr);
     else
@@ -101,17 +172,18 @@ void TarnwickPanel::finishSearch() {
     const DocumentRef searched = *runningIn;
     runningIn.reset();
     shownPercent = -1;
-    const WindowHandle view = run->view().window();
+    const TextCheck check = *std::exchange(searchedText, std::nullopt);
     try {
-        MatchList found = run->takeMatches();
-        liveResults.searched(EditorView(view), run->entries(), found);
-        matches = LiveMatches(std::move(found));
+        liveResults.searched(run->entries(), check);
+        matches = LiveMatches(run->takeMatches());
         followed = searched;
         reader.attach(window, searched.pointer);
         resultLines.forget();
         stopEditTimers();
         fillResultsList();
-        paintAllMarks(view);
+        // Painted as the slices go on, or at once by the rest of a first slice.
+        marksPainting = MarksPainting{};
+        markedDocuments.searched(searched, !matches.empty());
         // The Hits of the entries searched, which keep their counts if the list changed
         // since.
         hits.searched(run->entries());

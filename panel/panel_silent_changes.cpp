@@ -106,6 +106,7 @@ void TarnwickPanel::paintMarksOfShownDocument() {
 // As a search paints them: the searched document only, with the host's notifications of
 // each mark off.
 void TarnwickPanel::paintAllMarks(WindowHandle view) {
+    marksPainting.reset();
     {
         const ModificationEventsOff quiet(hostHandles, view, followed->pointer);
         indicators.apply(EditorView(view), searchList, matches.settled());

@@ -54,7 +54,15 @@ void TarnwickPanel::stopTakingKeys() {
     takingKeys = false;
 }
 
+// Marks still being painted when their document was hidden are painted anew, in slices,
+// once it is shown again: the host may show it in the other view, without the styles.
 void TarnwickPanel::reapplyHighlights() {
+    if (marksPainting && documentShownIn(currentView()) == followed->pointer) {
+        marksPainting = MarksPainting{};
+        ++runNumber;  // the slices of the painting before are left to end
+        scheduleNextSlice();
+        return;
+    }
     tarnwick::reapplyHighlights(hostHandles, searchList, matches.settled(), indicators,
                                 markedDocuments);
 }

@@ -16,6 +16,7 @@
 #include "core/results/live_results.hpp"
 #include "core/marks/marked_documents.hpp"
 #include "core/results/result_lines.hpp"
+#include "core/results/text_check.hpp"
 #include "core/results/row_mapping.hpp"
 #include "core/list/search_list.hpp"
 #include "dialogs/docking_dlg_interface.hpp"
@@ -151,11 +152,25 @@ private:
     static constexpr UINT kSearchSliceMessage = WM_APP + 4;
     static constexpr UINT_PTR kSearchSliceTimer = 3;
     static constexpr std::chrono::milliseconds kFirstSliceTime{500};
-    static constexpr std::chrono::milliseconds kSliceTime{40};
+    static constexpr std::chrono::milliseconds kSliceTime{70};
     bool searchRunning() const { return running != nullptr; }
-    // Runs a slice of the running Search; true while it goes on. A Search that is over
-    // shows its results, or, out of memory, the state of Clear and what it held.
-    bool runSlice(std::chrono::milliseconds budget);
+    // Runs a slice of the running Search and of its end (the record of the searched text,
+    // then the marks); true while slices remain. A Search that is over shows its results,
+    // or, out of memory, the state of Clear and what it held.
+    bool runSlice(std::chrono::milliseconds budget, bool first);
+    // True once the running Search's matches are all found and the record of its text
+    // taken: what is left is to show them.
+    bool resultsReady() const;
+    // A step of the running Search; the previous state stays when it throws.
+    SearchRun::State stepSearch(std::chrono::milliseconds budget);
+    // Adds the matches' bytes to the record of the searched text until `deadline`; true
+    // once all are in.
+    bool recordSearchedText(std::chrono::steady_clock::time_point deadline);
+    // Paints the marks still to paint until `deadline`; true while some remain.
+    bool paintMarksUntil(std::chrono::steady_clock::time_point deadline);
+    // The rows of the results changed while their marks are painted: those from the first
+    // changed on are painted (again).
+    void repaintMarksFrom(const RowsChanged& rows);
     void runNextSlice(WPARAM runNumber);
     void scheduleNextSlice();
     void finishSearch();
@@ -268,6 +283,19 @@ private:
     int shownPercent = -1;
     std::chrono::milliseconds firstSliceTime = kFirstSliceTime;
     std::chrono::milliseconds sliceTime = kSliceTime;
+    // The record of the searched text as the Search ends, and how many matches it holds;
+    // none before the Search's matches are all found.
+    std::optional<TextCheck> searchedText;
+    std::size_t rowsRecorded = 0;
+    // The marks of many results are painted a slice at a time once the results are shown,
+    // by the same messages and timer as the Search's slices: the indicators are cleared
+    // and styled first, then the rows before `next` are painted. A change of rows moves
+    // `next` back; a document shown in no view is painted on when it is shown again.
+    struct MarksPainting {
+        std::size_t next = 0;
+        bool prepared = false;
+    };
+    std::optional<MarksPainting> marksPainting;
     // The document the last search looked in, while it is open and not cleared, whether
     // or not it found anything there.
     std::optional<DocumentRef> followed;

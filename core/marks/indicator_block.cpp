@@ -65,9 +65,13 @@ void IndicatorBlock::restyle(const EditorView& view, const SearchList& list,
 
 void IndicatorBlock::apply(const EditorView& view, const SearchList& list,
                            const MatchList& matches) const {
+    prepare(view, list);
+    fill(view, matches);
+}
+
+void IndicatorBlock::prepare(const EditorView& view, const SearchList& list) const {
     clear(view);
     style(view, list);
-    fill(view, matches);
 }
 
 void IndicatorBlock::style(const EditorView& view, const SearchList& list) const {
@@ -79,7 +83,14 @@ void IndicatorBlock::style(const EditorView& view, const SearchList& list) const
 }
 
 void IndicatorBlock::fill(const EditorView& view, const MatchList& matches) const {
-    for (const SearchMatch& match : matches) {
+    fill(view, matches, 0, matches.size());
+}
+
+void IndicatorBlock::fill(const EditorView& view, const MatchList& matches, std::size_t first,
+                          std::size_t end) const {
+    end = std::min(end, matches.size());
+    for (std::size_t row = first; row < end; ++row) {
+        const SearchMatch& match = matches[row];
         if (match.entryIndex >= kIndicatorCount) continue;
         view.send(SCI_SETINDICATORCURRENT, asWParam(baseIndicator_ + match.entryIndex));
         view.send(SCI_INDICATORFILLRANGE, static_cast<std::uintptr_t>(match.position),

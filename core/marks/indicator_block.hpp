@@ -27,6 +27,12 @@ public:
     // enabled entry among the first ten, and fills every match of those ten entries,
     // whatever the list now holds.
     void apply(const EditorView& view, const SearchList& list, const MatchList& matches) const;
+    // The same in parts, so that painting many marks can be spread over time: `prepare`
+    // clears and styles, then `fill` of consecutive spans of rows paints them all; together
+    // they send exactly the messages `apply` sends.
+    void prepare(const EditorView& view, const SearchList& list) const;
+    void fill(const EditorView& view, const MatchList& matches, std::size_t first,
+              std::size_t end) const;
 
     void clear(const EditorView& view) const;
     // Fills the marks of these matches of the ten entries, the others left as they are.

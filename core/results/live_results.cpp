@@ -8,10 +8,16 @@ namespace tarnwick {
 
 void LiveResults::searched(const EditorView& view, const SearchList& entries,
                            const MatchList& matches) {
+    TextCheck check;
+    check.record(view, matches);
+    searched(entries, check);
+}
+
+void LiveResults::searched(const SearchList& entries, const TextCheck& check) {
     follow();
     following_ = true;
     entries_ = entries;
-    check_.record(view, matches);
+    check_ = check;
 }
 
 void LiveResults::follow() {

@@ -39,6 +39,8 @@ public:
     // A search of the enabled entries of `entries` found `matches` in the document `view`
     // shows.
     void searched(const EditorView& view, const SearchList& entries, const MatchList& matches);
+    // The same, with the record of the text and its matches taken already.
+    void searched(const SearchList& entries, const TextCheck& check);
     // Clear left no results: nothing is followed any more.
     void follow();
 

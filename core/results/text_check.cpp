@@ -1,5 +1,6 @@
 #include "core/results/text_check.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -62,10 +63,24 @@ void TextCheck::record(const EditorView& view, const MatchList& matches) {
 }
 
 void TextCheck::add(const EditorView& view, const MatchList& found) {
+    add(view, found, 0, std::chrono::steady_clock::time_point::max());
+}
+
+std::size_t TextCheck::add(const EditorView& view, const MatchList& found, std::size_t first,
+                           std::chrono::steady_clock::time_point deadline) {
+    constexpr std::size_t kRowsBetweenClockReads = 8192;
     const DocumentText text(view);
     std::string scratch;
-    for (const SearchMatch& match : found)
-        sum_ += hashBytes(text.bytes(match.position, match.position + match.length, scratch));
+    std::size_t row = first;
+    while (row < found.size()) {
+        const std::size_t end = std::min(found.size(), row + kRowsBetweenClockReads);
+        for (; row < end; ++row) {
+            const SearchMatch& match = found[row];
+            sum_ += hashBytes(text.bytes(match.position, match.position + match.length, scratch));
+        }
+        if (std::chrono::steady_clock::now() >= deadline) break;
+    }
+    return row;
 }
 
 void TextCheck::remove(const EditorView& view, const LiveMatches& matches,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,11 @@ public:
     void record(const EditorView& view, const MatchList& matches);
     // Results found later in the text as it is now.
     void add(const EditorView& view, const MatchList& found);
+    // The same from row `first` on, until `deadline` has passed: a record of many results
+    // is taken in parts (a record with none first) while the text does not change. Returns
+    // the row it stopped before; the clock is read every few thousand rows.
+    std::size_t add(const EditorView& view, const MatchList& found, std::size_t first,
+                    std::chrono::steady_clock::time_point deadline);
     // Results that no longer count, whose bytes are still those counted.
     void remove(const EditorView& view, const LiveMatches& matches,
                 const std::vector<std::size_t>& rows);

@@ -11,55 +11,57 @@ bool comesBefore(const SearchMatch& a, const SearchMatch& b) {
     return a.position < b.position;
 }
 
-// The next unmerged match of one run.
-struct RunCursor {
-    MatchList::iterator next;
-    MatchList::iterator end;
-    std::size_t run;
-};
+}  // namespace
 
 // Heap order for the cursors: the one whose next match comes first is on top; at the same
 // place the earlier run wins, so ties come out in run order.
-bool mergesLater(const RunCursor& a, const RunCursor& b) {
+bool MatchMerge::mergesLater(const RunCursor& a, const RunCursor& b) {
     if (comesBefore(*b.next, *a.next)) return true;
     if (comesBefore(*a.next, *b.next)) return false;
     return a.run > b.run;
 }
 
-}  // namespace
-
-MatchList mergeByLineAndPosition(std::vector<MatchList> runs) {
+MatchMerge::MatchMerge(std::vector<MatchList> runs) : runs_(std::move(runs)) {
     std::size_t total = 0;
-    std::vector<RunCursor> heap;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        MatchList& run = runs[i];
+    for (std::size_t i = 0; i < runs_.size(); ++i) {
+        MatchList& run = runs_[i];
         // A run from a real editor is already in order; one from an editor whose line
         // numbers go backwards is sorted first, so the merge always gets ordered runs.
         if (!std::is_sorted(run.begin(), run.end(), comesBefore))
             std::sort(run.begin(), run.end(), comesBefore);
         total += run.size();
-        if (!run.empty()) heap.push_back({run.begin(), run.end(), i});
+        if (!run.empty()) heap_.push_back({run.begin(), run.end(), i});
     }
-    std::make_heap(heap.begin(), heap.end(), mergesLater);
+    std::make_heap(heap_.begin(), heap_.end(), mergesLater);
+    merged_.reserve(total);  // kept until the next search: exactly the size it needs
+}
 
-    MatchList merged;
-    merged.reserve(total);  // kept until the next search: exactly the size it needs
-    while (!heap.empty()) {
-        std::pop_heap(heap.begin(), heap.end(), mergesLater);
-        RunCursor& cursor = heap.back();
-        const bool othersLeft = heap.size() > 1;
+bool MatchMerge::take(std::size_t count) {
+    const std::size_t before = merged_.size();
+    const auto more = [&] { return merged_.size() - before < count; };
+    while (!heap_.empty() && more()) {
+        std::pop_heap(heap_.begin(), heap_.end(), mergesLater);
+        RunCursor& cursor = heap_.back();
+        const bool othersLeft = heap_.size() > 1;
         // One entry's matches often come many in a row (a frequent entry between rare
         // ones): they are taken while their run stays first, without a heap step each.
-        do merged.push_back(std::move(*cursor.next));
-        while (++cursor.next != cursor.end && !(othersLeft && mergesLater(cursor, heap.front())));
+        do merged_.push_back(std::move(*cursor.next));
+        while (++cursor.next != cursor.end && more() &&
+               !(othersLeft && mergesLater(cursor, heap_.front())));
         if (cursor.next != cursor.end) {
-            std::push_heap(heap.begin(), heap.end(), mergesLater);
+            std::push_heap(heap_.begin(), heap_.end(), mergesLater);
         } else {
-            MatchList().swap(runs[cursor.run]);  // its records were moved: give the memory back
-            heap.pop_back();
+            MatchList().swap(runs_[cursor.run]);  // its records were moved: give the memory back
+            heap_.pop_back();
         }
     }
-    return merged;
+    return heap_.empty();
+}
+
+MatchList mergeByLineAndPosition(std::vector<MatchList> runs) {
+    MatchMerge merge(std::move(runs));
+    merge.take(SIZE_MAX);
+    return merge.merged();
 }
 
 }  // namespace tarnwick

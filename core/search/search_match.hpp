@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,5 +29,32 @@ using MatchList = std::vector<SearchMatch>;
 // order) into one such list, moving the records. Matches at the same place come in the
 // order of their lists; nothing promises that order to the user.
 MatchList mergeByLineAndPosition(std::vector<MatchList> runs);
+
+// The same merge done a part at a time, so that millions of matches need not be merged in
+// one go. Each list's memory is given back as soon as its records are all moved.
+class MatchMerge {
+public:
+    explicit MatchMerge(std::vector<MatchList> runs);
+    MatchMerge(const MatchMerge&) = delete;
+    MatchMerge& operator=(const MatchMerge&) = delete;
+
+    // Moves up to `count` more records into the merged list; true once all are.
+    bool take(std::size_t count);
+    // The merged list, once all are taken.
+    MatchList merged() { return std::move(merged_); }
+
+private:
+    // The next unmerged match of one run.
+    struct RunCursor {
+        MatchList::iterator next;
+        MatchList::iterator end;
+        std::size_t run;
+    };
+    static bool mergesLater(const RunCursor& a, const RunCursor& b);
+
+    std::vector<MatchList> runs_;
+    std::vector<RunCursor> heap_;
+    MatchList merged_;
+};
 
 }  // namespace tarnwick

@@ -36,8 +36,7 @@ SearchRun::State SearchRun::step(std::chrono::steady_clock::duration budget) {
                 searchOnce();
             } else if (nextEntry_ < entries_.size()) {
                 startEntry();
-            } else {
-                merge();
+            } else if (merge()) {
                 state_ = State::done;
             }
         } while (state_ == State::running &&
@@ -111,14 +110,22 @@ void SearchRun::endEntry() {
 }
 
 // Each entry's matches come in document order, so merging them orders the whole list in
-// one pass instead of sorting it.
-void SearchRun::merge() {
-    merged_ = mergeByLineAndPosition(std::move(runs_));
-    runs_.clear();
+// one pass instead of sorting it; a few milliseconds of it between two reads of the clock.
+bool SearchRun::merge() {
+    constexpr std::size_t kMatchesPerPart = 1 << 17;
+    if (!merge_) {
+        merge_.emplace(std::move(runs_));
+        runs_.clear();
+    }
+    if (!merge_->take(kMatchesPerPart)) return false;
+    merged_ = merge_->merged();
+    merge_.reset();
+    return true;
 }
 
 void SearchRun::release() {
     cursor_.reset();
+    merge_.reset();
     std::vector<MatchList>().swap(runs_);
     MatchList().swap(merged_);
 }

@@ -40,8 +40,8 @@ public:
     SearchRun(const SearchRun&) = delete;
     SearchRun& operator=(const SearchRun&) = delete;
 
-    // Searches until `budget` has passed (at least one target search, or the merge), or
-    // the run is over.
+    // Searches until `budget` has passed (at least one target search, or a part of the
+    // merge), or the run is over.
     State step(std::chrono::steady_clock::duration budget);
     // Searches to the end at once.
     State finish() { return step(std::chrono::steady_clock::duration::max()); }
@@ -54,6 +54,8 @@ public:
     const EditorView& view() const { return view_; }
     // The list as it was when the run started.
     const SearchList& entries() const { return entries_; }
+    // The merged matches of a run that is done, still held by it.
+    const MatchList& matches() const { return merged_; }
     // The merged matches of a run that is done; the run holds none afterwards.
     MatchList takeMatches() { return std::move(merged_); }
 
@@ -68,9 +70,9 @@ private:
 
     void searchOnce();
     void startEntry();
-    void nextRange();
     void endEntry();
-    void merge();
+    // A part of the merge; true once it is done.
+    bool merge();
     void release();
 
     EditorView view_;
@@ -82,6 +84,7 @@ private:
     std::size_t entriesToSearch_ = 0;
     std::optional<EntryCursor> cursor_;
     std::vector<MatchList> runs_;  // each entry's matches, in document order
+    std::optional<MatchMerge> merge_;
     MatchList merged_;
     std::size_t held_ = 0;
     State state_ = State::running;

@@ -84,6 +84,24 @@ TEST(IndicatorBlockApply, DisabledEntryIsNotStyledAndLaterEntriesKeepTheirIndica
     EXPECT_EQ(editor.messages(), expected);
 }
 
+// Prepared once and filled a span of rows at a time, as marks painted in slices are: the
+// very messages of one apply.
+TEST(IndicatorBlockApply, InPartsSendsTheMessagesOfOneApply) {
+    const SearchList list = entries(12);
+    const MatchList matches = oneMatchEach(12);
+    FakeEditor whole(std::string(40, 'x'));
+    IndicatorBlock{}.apply(EditorView(whole.handle()), list, matches);
+    for (const std::size_t span :
+         {std::size_t{1}, std::size_t{5}, std::size_t{12}, std::size_t{50}}) {
+        FakeEditor parts(std::string(40, 'x'));
+        const EditorView view(parts.handle());
+        IndicatorBlock{}.prepare(view, list);
+        for (std::size_t first = 0; first < matches.size(); first += span)
+            IndicatorBlock{}.fill(view, matches, first, first + span);
+        EXPECT_EQ(parts.messages(), whole.messages()) << span;
+    }
+}
+
 TEST(IndicatorBlockApply, SearchThatFoundNothingStillClears) {
     FakeEditor editor("abc");
     IndicatorBlock{}.apply(EditorView(editor.handle()), SearchList{}, MatchList{});

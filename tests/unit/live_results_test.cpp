@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "core/search/document_searcher.hpp"
 #include "fake_editor.hpp"
@@ -290,6 +291,30 @@ TEST_F(ResultsFollowEdits, SilentChangesAreToldApartByTheTextCheck) {
         }
     }
 }
+// A record of many results taken in parts, as a Search in slices takes it, each part
+// ending at its deadline: the check finds the text the same, and a changed result changed.
+TEST(TextCheckInParts, IsTheRecordTakenInOneGo) {
+    std::string text;
+    MatchList found;
+    for (std::int32_t line = 0; line < 20'000; ++line) {
+        found.push_back({static_cast<std::intptr_t>(text.size()), 6, 0, line});
+        text += "needle\n";
+    }
+    FakeEditor editor(text);
+    const EditorView view(editor.handle());
+    TextCheck check;
+    check.record(view, {});
+    std::size_t parts = 0;
+    for (std::size_t row = 0; row < found.size(); ++parts)
+        row = check.add(view, found, row, std::chrono::steady_clock::time_point::min());
+    EXPECT_GT(parts, 1u);
+    const LiveMatches matches(found);
+    EXPECT_EQ(check.verify(view, matches), TextCheck::Verdict::same);
+    text[7 * 12'345] = 'N';
+    editor.setDocument(text);
+    EXPECT_EQ(check.verify(view, matches), TextCheck::Verdict::changed);
+}
+
 // The list keeps its selection and scroll on the results that are still there: a row
 // is found again after rows went and came, and after a whole new search by what it shows.
 TEST_F(ResultsFollowEdits, RowsAreFoundAgainAfterTheResultsChanged) {

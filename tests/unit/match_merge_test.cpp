@@ -67,7 +67,15 @@ TEST(MatchMerge, LongStretchesOfOneRunBetweenOthersKeepTheOrder) {
         return std::get<0>(a) != std::get<0>(b) ? std::get<0>(a) < std::get<0>(b)
                                                 : std::get<1>(a) < std::get<1>(b);
     });
-    EXPECT_EQ(placesOf(mergeByLineAndPosition(std::move(runs))), expected);
+    EXPECT_EQ(placesOf(mergeByLineAndPosition(runs)), expected);
+    // Taken a part at a time, as a Search in slices merges, the list is the same.
+    for (const std::size_t part : {std::size_t{1}, std::size_t{7}, std::size_t{299}}) {
+        MatchMerge merge(runs);
+        std::size_t parts = 1;
+        while (!merge.take(part)) ++parts;
+        EXPECT_EQ(placesOf(merge.merged()), expected) << part;
+        EXPECT_EQ(parts, (expected.size() + part - 1) / part) << part;
+    }
 }
 
 TEST(MatchMerge, NoRunsOrOnlyEmptyRunsGiveAnEmptyList) {

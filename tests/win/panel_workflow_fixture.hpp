@@ -75,11 +75,16 @@ protected:
         return text.starts_with(L"Searching\u2026 ");
     }
     // Handles messages until the Search that runs is over: between slices it may wait for
-    // a timer, when no message is there to handle.
+    // a timer, when no message is there to handle. The marks of its results may be painted
+    // in the slices after they show: those run too.
     void handleMessagesWhileSearching() const {
         for (int wait = 0; wait < 10'000 && searching(); ++wait) {
             host->pumpMessages();
             if (searching()) Sleep(1);
+        }
+        for (int wait = 0; wait < 5; ++wait) {
+            Sleep(USER_TIMER_MINIMUM);
+            host->pumpMessages();
         }
     }
     // The Hits cell of each search row.

@@ -268,6 +268,51 @@ TEST_F(ResultsFollowEdits, AChangeToTheSearchedDocumentStopsASearchThatRuns) {
     stoppedBy("Replace All", [&] { EXPECT_EQ(host->replaceAll("line", "LINE"), 300); });
 }
 
+// The marks of many results are painted in slices once the results show: text typed
+// meanwhile moves those still to paint with it, and a result it breaks loses its mark. With
+// 9,000 results the marks take three slices, and the broken row goes between the second
+// and the third: the rows after it move up a place.
+TEST_F(ResultsFollowEdits, EditsWhileTheMarksOfASearchArePaintedMoveThemWithTheText) {
+    const HWND view = host->mainView();
+    const TinySearchSlices slices;
+    const std::string text = linesWith("needle", 9'000);
+    search(text);
+    // One message at a time, until the results show and their first mark is painted.
+    const auto firstMarkShown = [&] {
+        return label() == L"Results: 9000 matches found" && marked(view, 0, 7);
+    };
+    MSG message{};
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 30'000 && !firstMarkShown()) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(1);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    ASSERT_TRUE(firstMarkShown());
+    const auto lastNeedle = static_cast<int>(text.rfind("needle"));
+    EXPECT_FALSE(marked(view, 0, lastNeedle));  // still to paint
+
+    SendMessageW(view, SCI_INSERTTEXT, 0, reinterpret_cast<LPARAM>("x"));
+    SendMessageW(view, SCI_DELETERANGE, 8, 1);  // the first result's "n"
+    pause();
+    EXPECT_EQ(label(), L"Results: 8999 matches found");
+    std::string edited = text;
+    edited.erase(7, 1);
+    edited.insert(0, 1, 'x');
+    int marks = 0;
+    for (int position = 0; position < static_cast<int>(edited.size()); ++position) {
+        const bool needle = edited.compare(static_cast<std::size_t>(position), 6, "needle") == 0;
+        if (needle) ++marks;
+        // Only a match's first byte is compared: the marks are of whole matches.
+        if (needle != marked(view, 0, position) && (needle || !marked(view, 0, position - 1)))
+            ADD_FAILURE() << "mark wrong at " << position;
+    }
+    EXPECT_EQ(marks, 8'999);
+}
+
 // A watched log that grows on disk: only what was added is searched, and a list scrolled
 // to its end follows it.
 TEST_F(ResultsFollowEdits, AWatchedLogGrowsWithItsResults) {
