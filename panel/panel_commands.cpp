@@ -310,7 +310,8 @@ void TarnwickPanel::describeResultRow(NMLVDISPINFOW& request) {
             const auto room = static_cast<std::size_t>(std::max(request.item.cchTextMax - 1, 0));
             const ResultLines::Place place = placeOf(match);
             list_view::answerText(
-                request, contentColumnText(place.text, static_cast<std::size_t>(place.column), room));
+                request,
+                contentColumnText(place.text, static_cast<std::size_t>(place.column), room));
             break;
         }
         default: break;

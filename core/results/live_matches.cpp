@@ -27,7 +27,8 @@ std::size_t firstRowNotBefore(std::size_t count, Before before) {
 
 LiveMatches::LiveMatches(MatchList matches)
     : matches_(std::move(matches)), pendingStart_(matches_.size()) {
-    for (const SearchMatch& match : matches_) longestMatch_ = std::max<std::int64_t>(longestMatch_, match.length);
+    for (const SearchMatch& match : matches_)
+        longestMatch_ = std::max<std::int64_t>(longestMatch_, match.length);
 }
 
 std::int64_t LiveMatches::position(std::size_t row) const {

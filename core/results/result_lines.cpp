@@ -31,9 +31,11 @@ ResultLines::Place ResultLines::read(const EditorView& view, std::int32_t line,
         position - found.start, 0, static_cast<std::int64_t>(found.bytes.size())));
     // A line whose every byte is one unit has its columns at its bytes; otherwise the
     // bytes before the match are decoded on their own, as they start the line.
-    if (found.text.size() == found.bytes.size()) return {found.text, static_cast<std::int32_t>(offset)};
-    const std::size_t column = DocumentEncoding(found.codePage)
-                                   .unitCount(std::string_view(found.bytes).substr(0, offset), units_);
+    if (found.text.size() == found.bytes.size())
+        return {found.text, static_cast<std::int32_t>(offset)};
+    const std::size_t column =
+        DocumentEncoding(found.codePage)
+            .unitCount(std::string_view(found.bytes).substr(0, offset), units_);
     return {found.text, static_cast<std::int32_t>(column)};
 }
 
@@ -60,7 +62,8 @@ ResultLines::Line ResultLines::fetch(const EditorView& view, std::int32_t line) 
     read.start = view.send(SCI_POSITIONFROMLINE, static_cast<std::uintptr_t>(line));
     const auto decoded = static_cast<std::int32_t>(length);
     if (length > 0 && decoded > 0)
-        read.bytes = withoutLineEnd(std::string_view(buffer.data(), static_cast<std::size_t>(decoded)));
+        read.bytes =
+            withoutLineEnd(std::string_view(buffer.data(), static_cast<std::size_t>(decoded)));
     TextArena texts(2 * read.bytes.size() + 16);
     read.text = encoding.decode(read.bytes, texts, units_);
     return read;

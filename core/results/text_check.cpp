@@ -113,8 +113,7 @@ void TextCheck::retake(const EditorView& view) {
 
 TextCheck::Verdict TextCheck::verify(const EditorView& view, const LiveMatches& matches) const {
     const DocumentText text(view);
-    if (distrusted_ || !sumKnown_ || text.length() < length_ ||
-        sumOfResults(text, matches) != sum_)
+    if (distrusted_ || !sumKnown_ || text.length() < length_ || sumOfResults(text, matches) != sum_)
         return Verdict::changed;
     if (text.length() == length_) return Verdict::same;
     std::string scratch;

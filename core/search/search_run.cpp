@@ -67,8 +67,8 @@ void SearchRun::startEntry() {
     const SearchEntry& entry = entries_[index];
     if (!entry.enabled) return;
     if (!encoding_) encoding_ = DocumentEncoding::of(view_);
-    auto finder = std::make_unique<EntryFinder>(view_, *encoding_, entry,
-                                                static_cast<std::int32_t>(index));
+    auto finder =
+        std::make_unique<EntryFinder>(view_, *encoding_, entry, static_cast<std::int32_t>(index));
     if (!finder->findsAnything()) {
         // An entry the code page cannot spell finds nothing; an empty one was never counted.
         if (looksFor(entry)) ++entriesSearched_;

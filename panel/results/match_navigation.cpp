@@ -18,9 +18,8 @@ constexpr std::uint32_t kTabPositionIndexMask = (1u << kTabPositionViewShift) - 
 WindowHandle bringForward(const NppData& hostHandles, const DocumentRef& document,
                           std::int32_t currentIndex) {
     if (document.bufferId == 0) return nullptr;
-    const auto position = static_cast<std::int32_t>(
-        sendMessage(hostHandles._nppHandle, NPPM_GETPOSFROMBUFFERID, document.bufferId,
-                    currentIndex));
+    const auto position = static_cast<std::int32_t>(sendMessage(
+        hostHandles._nppHandle, NPPM_GETPOSFROMBUFFERID, document.bufferId, currentIndex));
     if (position < 0) return nullptr;
     const auto bits = static_cast<std::uint32_t>(position);
     const auto view = static_cast<std::int32_t>(bits >> kTabPositionViewShift);

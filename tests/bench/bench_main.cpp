@@ -266,9 +266,10 @@ public:
         const auto perMatch = [&](SIZE_T more, SIZE_T less) {
             return static_cast<double>(more > less ? more - less : 0) / matches;
         };
-        std::printf("memory committed by the first Search, the editor's marks included: %.0f "
-                    "bytes per match\n",
-                    perMatch(after, before));
+        std::printf(
+            "memory committed by the first Search, the editor's marks included: %.0f "
+            "bytes per match\n",
+            perMatch(after, before));
         const double held = perMatch(afterResults, beforeResults);
         std::printf("memory the results hold: %.1f bytes per match", held);
         // Judged as printed: the heap commits whole pages, a hundredth of a byte a match here.

@@ -39,7 +39,9 @@ protected:
 
     // A result's line, as the list reads it when the row is drawn.
     std::u16string lineOf(const SearchMatch& match) {
-        return ResultLines().read(EditorView(editor.handle()), match.line, match.position).text.str();
+        return ResultLines()
+            .read(EditorView(editor.handle()), match.line, match.position)
+            .text.str();
     }
 
     FakeEditor editor;

@@ -88,15 +88,16 @@ TEST_F(DocumentSearcherTrace, EmptyDocumentStopsAfterReadingItsLength) {
 
 TEST_F(DocumentSearcherTrace, EachSearchStartsWhereThePreviousMatchEnded) {
     search("aaaa\n", {enabledEntry(u"aa")});
-    EXPECT_EQ(editor.messages(), concat({askCodePage(), readLength(), targetSearch(0, 5, "aa"),
-                                         collectMatch(0), targetSearch(2, 5, "aa"),
-                                         collectMatch(2), targetSearch(4, 5, "aa")}));
+    EXPECT_EQ(editor.messages(),
+              concat({askCodePage(), readLength(), targetSearch(0, 5, "aa"), collectMatch(0),
+                      targetSearch(2, 5, "aa"), collectMatch(2), targetSearch(4, 5, "aa")}));
 }
 
 TEST_F(DocumentSearcherTrace, MatchEndingAtTheDocumentEndEndsTheEntry) {
     search("ab\nab", {enabledEntry(u"AB")});
-    EXPECT_EQ(editor.messages(), concat({askCodePage(), readLength(), targetSearch(0, 5, "AB"), collectMatch(0),
-                                         targetSearch(2, 5, "AB"), collectMatch(3)}));
+    EXPECT_EQ(editor.messages(),
+              concat({askCodePage(), readLength(), targetSearch(0, 5, "AB"), collectMatch(0),
+                      targetSearch(2, 5, "AB"), collectMatch(3)}));
 }
 
 TEST_F(DocumentSearcherTrace, NoLineIsReadWhileSearching) {
@@ -106,7 +107,8 @@ TEST_F(DocumentSearcherTrace, NoLineIsReadWhileSearching) {
                       targetSearch(1, 9, "x"), collectMatch(2), targetSearch(3, 9, "x"),
                       collectMatch(4), targetSearch(5, 9, "x"), collectMatch(8), readLength(),
                       targetSearch(0, 9, "y"), collectMatch(6), targetSearch(7, 9, "y")}));
-    EXPECT_EQ(found, (MatchList{{0, 1, 0, 0}, {2, 1, 0, 0}, {4, 1, 0, 0}, {6, 1, 1, 1}, {8, 1, 0, 1}}));
+    EXPECT_EQ(found,
+              (MatchList{{0, 1, 0, 0}, {2, 1, 0, 0}, {4, 1, 0, 0}, {6, 1, 1, 1}, {8, 1, 0, 1}}));
 }
 
 TEST_F(DocumentSearcherTrace, LengthIsReadOncePerEntryAndEntryTextSentAsUtf8) {

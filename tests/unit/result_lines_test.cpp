@@ -40,9 +40,18 @@ TEST(ResultLines, LinesReadWithoutTheirLineEndAndColumnsCountUnits) {
         {"a\r\r\n\r\nb\r", 65001, u"\r", {{u"a", 1}, {u"", 0}, {u"", 0}, {u"b", 1}}},
         {std::string("a\0b\r\n", 5), 65001, u"b", {{std::u16string(u"a\0b", 3), 2}}},
         // "日 x 日" in Shift-JIS, after a line of ASCII: two bytes, one unit, each.
-        {"x\r\n\x93\xFA x \x93\xFA", 932, u"\u65E5", {{u"\u65E5 x \u65E5", 0}, {u"\u65E5 x \u65E5", 4}}},
-        {"Caf\xE9 caf\xE9\r\n", 1252, u"caf\u00E9", {{u"Caf\u00E9 caf\u00E9", 0}, {u"Caf\u00E9 caf\u00E9", 5}}},
-        {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x98\x80 t", 65001, u"t", {{u"\u00E9t\u00E9 \U0001F600 t", 1}, {u"\u00E9t\u00E9 \U0001F600 t", 7}}},
+        {"x\r\n\x93\xFA x \x93\xFA",
+         932,
+         u"\u65E5",
+         {{u"\u65E5 x \u65E5", 0}, {u"\u65E5 x \u65E5", 4}}},
+        {"Caf\xE9 caf\xE9\r\n",
+         1252,
+         u"caf\u00E9",
+         {{u"Caf\u00E9 caf\u00E9", 0}, {u"Caf\u00E9 caf\u00E9", 5}}},
+        {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x98\x80 t",
+         65001,
+         u"t",
+         {{u"\u00E9t\u00E9 \U0001F600 t", 1}, {u"\u00E9t\u00E9 \U0001F600 t", 7}}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.document);
@@ -107,11 +116,11 @@ std::vector<ExpectedRecord> expectedRecords(const std::string& document,
                 content.pop_back();
             const std::size_t column =
                 fromUtf8(document.substr(lineStarts[line], position - lineStarts[line])).size();
-            records.push_back({{static_cast<std::intptr_t>(position),
-                                static_cast<std::int32_t>(needle.size()),
-                                static_cast<std::int32_t>(e), static_cast<std::int32_t>(line)},
-                               content,
-                               static_cast<std::int32_t>(column)});
+            records.push_back(
+                {{static_cast<std::intptr_t>(position), static_cast<std::int32_t>(needle.size()),
+                  static_cast<std::int32_t>(e), static_cast<std::int32_t>(line)},
+                 content,
+                 static_cast<std::int32_t>(column)});
             at += static_cast<std::ptrdiff_t>(needle.size());
         }
     }
