@@ -11,6 +11,7 @@
 
 #include "core/marks/current_view.hpp"
 #include "core/marks/modification_events_off.hpp"
+#include "core/search/work_in_parts.hpp"
 #include "dialogs/wide_text.hpp"
 #include "panel/results/result_texts.hpp"
 #include "panel/tarnwick_panel.hpp"
@@ -108,13 +109,9 @@ bool TarnwickPanel::paintMarksUntil(std::chrono::steady_clock::time_point deadli
         marksPainting->prepared = true;
         // A few milliseconds of messages between two reads of the clock.
         constexpr std::size_t kRowsBetweenClockReads = 4096;
-        std::size_t& next = marksPainting->next;
-        while (next < all.size()) {
-            const std::size_t end = std::min(all.size(), next + kRowsBetweenClockReads);
-            indicators.fill(view, all, next, end);
-            next = end;
-            if (std::chrono::steady_clock::now() >= deadline) break;
-        }
+        marksPainting->next = workInPartsUntil(
+            marksPainting->next, all.size(), kRowsBetweenClockReads, deadline,
+            [&](std::size_t first, std::size_t end) { indicators.fill(view, all, first, end); });
     }
     if (marksPainting->next < all.size()) return true;
     marksPainting.reset();

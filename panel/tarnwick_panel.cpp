@@ -5,6 +5,7 @@
 #include <new>
 
 #include "about/about_dialog.hpp"
+#include "dialogs/wide_text.hpp"
 #include "dialogs/window_dpi.hpp"
 #include "core/marks/current_view.hpp"
 #include "panel/controls/panel_layout.hpp"
@@ -84,7 +85,7 @@ INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         return handleMessage(message, wParam, lParam);
     } catch (const std::bad_alloc&) {
-        SetWindowTextW(resultsLabel, reinterpret_cast<const wchar_t*>(kCommandOutOfMemoryLabel));
+        SetWindowTextW(resultsLabel, asWide(kCommandOutOfMemoryLabel));
         return TRUE;
     }
 }

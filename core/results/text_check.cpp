@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/search/work_in_parts.hpp"
+
 namespace tarnwick {
 
 namespace {
@@ -71,16 +73,14 @@ std::size_t TextCheck::add(const EditorView& view, const MatchList& found, std::
     constexpr std::size_t kRowsBetweenClockReads = 8192;
     const DocumentText text(view);
     std::string scratch;
-    std::size_t row = first;
-    while (row < found.size()) {
-        const std::size_t end = std::min(found.size(), row + kRowsBetweenClockReads);
-        for (; row < end; ++row) {
-            const SearchMatch& match = found[row];
-            sum_ += hashBytes(text.bytes(match.position, match.position + match.length, scratch));
-        }
-        if (std::chrono::steady_clock::now() >= deadline) break;
-    }
-    return row;
+    return workInPartsUntil(first, found.size(), kRowsBetweenClockReads, deadline,
+                            [&](std::size_t row, std::size_t end) {
+                                for (; row < end; ++row) {
+                                    const SearchMatch& match = found[row];
+                                    sum_ += hashBytes(text.bytes(
+                                        match.position, match.position + match.length, scratch));
+                                }
+                            });
 }
 
 void TextCheck::remove(const EditorView& view, const LiveMatches& matches,
