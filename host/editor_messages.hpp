@@ -42,6 +42,25 @@ inline constexpr std::uint32_t SCI_GETRANGEPOINTER = 2643;
 // each contiguous.
 inline constexpr std::uint32_t SCI_GETGAPPOSITION = 2644;
 inline constexpr std::uint32_t SCI_INDICATORVALUEAT = 2507;
+inline constexpr std::uint32_t SCI_GETCHARAT = 2007;
+// The start of the whole character before (after) a position: UTF-8, DBCS and CR LF alike.
+inline constexpr std::uint32_t SCI_POSITIONBEFORE = 2417;
+inline constexpr std::uint32_t SCI_POSITIONAFTER = 2418;
+// The editor's error status; a regular expression it cannot read sets SC_STATUS_WARN_REGEX.
+inline constexpr std::uint32_t SCI_SETSTATUS = 2382;
+inline constexpr std::uint32_t SCI_GETSTATUS = 2383;
+inline constexpr std::intptr_t SC_STATUS_WARN_REGEX = 1001;
+
+// SCI_SETSEARCHFLAGS's bits. A regular expression asks for both: plain Scintilla then
+// reads it as ECMAScript, the host reads it with its own engine.
+inline constexpr std::uintptr_t SCFIND_WHOLEWORD = 0x2;
+inline constexpr std::uintptr_t SCFIND_MATCHCASE = 0x4;
+inline constexpr std::uintptr_t SCFIND_REGEXP = 0x00200000;
+inline constexpr std::uintptr_t SCFIND_CXX11REGEX = 0x00800000;
+// SCI_SEARCHINTARGET's answers beside -1 (nothing found) from the host's engine: the
+// pattern is not a valid regular expression, or the engine failed on it otherwise.
+inline constexpr std::intptr_t kSearchInvalidRegex = -2;
+inline constexpr std::intptr_t kSearchEngineFailed = -3;
 
 // The editor's notification of a change to a document shown in the view that sends it.
 inline constexpr std::uint32_t SCN_MODIFIED = 2008;

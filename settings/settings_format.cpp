@@ -32,7 +32,9 @@ SearchEntry readEntry(const json& element) {
     const bool enabled = element.value("enabled", true);
     rejectUnrepresentableColor(element);
     const Colorref color = element.value("color", kColorWhenMissing);
-    return SearchEntry{fromUtf8(text), enabled, color};
+    const MatchOptions options{element.value("matchCase", false),
+                               element.value("wholeWord", false), element.value("regex", false)};
+    return SearchEntry{fromUtf8(text), enabled, color, options};
 }
 
 }  // namespace
@@ -55,7 +57,8 @@ bool readSearchList(std::istream& in, SearchList& list) {
     return true;
 }
 
-// The document {"entries": [...], "version": 1} as the library prints it with an indent of
+// The document {"entries": [...], "version": 1} as the library prints it (an option that is
+// off is left out, so a list without options is written as before options existed) with an indent of
 // two and its keys in order, written out directly: building the document first made the
 // save of ten thousand strings several times slower. The library still escapes each text.
 std::string writeSearchList(const SearchList& list) {
@@ -64,8 +67,12 @@ std::string writeSearchList(const SearchList& list) {
         text += i == 0 ? "\n    {\n      \"color\": " : ",\n    {\n      \"color\": ";
         text += std::to_string(list[i].color);
         text += list[i].enabled ? ",\n      \"enabled\": true" : ",\n      \"enabled\": false";
+        const MatchOptions& options = list[i].options;
+        if (options.matchCase) text += ",\n      \"matchCase\": true";
+        if (options.regex) text += ",\n      \"regex\": true";
         text += ",\n      \"text\": ";
         text += json(toUtf8(list[i].text)).dump(-1, ' ', false, json::error_handler_t::strict);
+        if (options.wholeWord) text += ",\n      \"wholeWord\": true";
         text += "\n    }";
     }
     text += list.empty() ? "],\n  \"version\": 1\n}" : "\n  ],\n  \"version\": 1\n}";

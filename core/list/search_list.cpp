@@ -1,9 +1,15 @@
 #include "core/list/search_list.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace tarnwick {
+
+EntryId newEntryId() {
+    static std::atomic<EntryId> last{0};
+    return ++last;
+}
 
 std::u16string stripSpaces(std::u16string_view text) {
     const auto first = text.find_first_not_of(u' ');
@@ -35,12 +41,21 @@ bool SearchList::add(std::u16string_view editText) {
     std::u16string text =
         stripSpaces(withoutCutSurrogate(editText.substr(0, kEntryTextBufferUnits - 1)));
     if (text.empty()) return false;
-    entries_.push_back(SearchEntry{std::move(text), true, paletteColorFor(entries_.size())});
+    entries_.push_back(
+        SearchEntry{std::move(text), true, paletteColorFor(entries_.size()), {}, newEntryId()});
     return true;
 }
 
 void SearchList::append(SearchEntry entry) {
+    if (entry.id == 0) entry.id = newEntryId();
     entries_.push_back(std::move(entry));
+}
+
+std::optional<std::size_t> SearchList::indexOf(EntryId id) const {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [id](const SearchEntry& entry) { return entry.id == id; });
+    if (found == entries_.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - entries_.begin());
 }
 
 bool SearchList::contains(std::ptrdiff_t index) const {
@@ -62,6 +77,12 @@ bool SearchList::setEnabled(std::ptrdiff_t index, bool enabled) {
 bool SearchList::setColor(std::ptrdiff_t index, Colorref color) {
     if (!contains(index)) return false;
     entries_[static_cast<std::size_t>(index)].color = color;
+    return true;
+}
+
+bool SearchList::setOptions(std::ptrdiff_t index, MatchOptions options) {
+    if (!contains(index)) return false;
+    entries_[static_cast<std::size_t>(index)].options = options;
     return true;
 }
 

@@ -20,8 +20,8 @@ inline constexpr std::uint32_t kStateImageMask = 0xF000;
 inline constexpr std::uint32_t kStateUnchecked = 0x1000;
 inline constexpr std::uint32_t kStateChecked = 0x2000;
 
-// The user's ordered list of search strings. An entry's index is its row in the panel,
-// the entryIndex of its matches and the offset of its indicator.
+// The user's ordered list of search strings. An entry's index is its row in the panel; its
+// identity stays with it when rows move.
 class SearchList {
 public:
     using Entries = std::vector<SearchEntry>;
@@ -38,13 +38,20 @@ public:
     // false, changing nothing, when nothing but spaces was given.
     bool add(std::u16string_view editText);
 
-    // Appends an entry as stored, colour and flag included.
+    // Appends an entry as stored, colour, flag and options included; one without an
+    // identity gets a new one.
     void append(SearchEntry entry);
+
+    // The index of the entry with identity `id`; none when the list holds none.
+    std::optional<std::size_t> indexOf(EntryId id) const;
+    // Gives entry `index` the identity `id`, as after a reload of the list.
+    void setId(std::size_t index, EntryId id) { entries_[index].id = id; }
 
     // Both return false, changing nothing, when the index is outside the list.
     bool remove(std::ptrdiff_t index);
     bool setEnabled(std::ptrdiff_t index, bool enabled);
     bool setColor(std::ptrdiff_t index, Colorref color);
+    bool setOptions(std::ptrdiff_t index, MatchOptions options);
 
     void setAllEnabled(bool enabled);
 

@@ -80,7 +80,8 @@ void SearchRun::startEntry() {
 }
 
 // One target search: from where the previous match ended to the end of the current range,
-// plus the longest match, so that a match starting in the range is found whole. A match
+// plus the longest match, so that a match starting in the range is found whole (for a
+// regular expression, whose matches have no bound, that is the rest of the document). A match
 // that starts after the range is left for the next one, which may find one starting
 // earlier. Matches never overlap: each search starts where the previous match ended.
 void SearchRun::searchOnce() {
@@ -89,6 +90,10 @@ void SearchRun::searchOnce() {
         std::min(cursor.documentLength, cursor.limit + cursor.finder->longestMatch());
     const bool restOfDocument = targetEnd >= cursor.documentLength;
     const auto found = cursor.finder->next({cursor.from, targetEnd});
+    if (cursor.finder->rejection() != Rejection::none) {
+        rejected_.push_back({cursor.finder->entryIndex(), cursor.finder->rejection()});
+        return endEntry();
+    }
     if (!found || (found->start >= cursor.limit && !restOfDocument)) {
         if (restOfDocument) return endEntry();
         cursor.from = std::max(cursor.from, cursor.limit);
@@ -127,6 +132,7 @@ void SearchRun::release() {
     cursor_.reset();
     merge_.reset();
     std::vector<MatchList>().swap(runs_);
+    rejected_.clear();
     MatchList().swap(merged_);
 }
 

@@ -25,6 +25,14 @@ struct SearchRunLimits {
     std::optional<std::size_t> failAtMatch;
 };
 
+// An entry whose regular expression the editor refused, and how.
+struct RejectedEntry {
+    std::int32_t entryIndex = 0;
+    Rejection why = Rejection::none;
+
+    bool operator==(const RejectedEntry&) const = default;
+};
+
 // One search of the enabled entries of a list in the document a view shows, done a slice
 // at a time so that the host's thread can do other work between the slices. The entries
 // are searched one after the other, each in ranges of the document; when all are done, the
@@ -54,6 +62,8 @@ public:
     const EditorView& view() const { return view_; }
     // The list as it was when the run started.
     const SearchList& entries() const { return entries_; }
+    // The entries whose regular expressions the editor refused; they found nothing.
+    const std::vector<RejectedEntry>& rejected() const { return rejected_; }
     // The merged matches of a run that is done, still held by it.
     const MatchList& matches() const { return merged_; }
     // The merged matches of a run that is done; the run holds none afterwards.
@@ -84,6 +94,7 @@ private:
     std::size_t entriesToSearch_ = 0;
     std::optional<EntryCursor> cursor_;
     std::vector<MatchList> runs_;  // each entry's matches, in document order
+    std::vector<RejectedEntry> rejected_;
     std::optional<MatchMerge> merge_;
     MatchList merged_;
     std::size_t held_ = 0;

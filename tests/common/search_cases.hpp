@@ -14,6 +14,7 @@
 #include "core/list/search_list.hpp"
 #include "core/results/result_lines.hpp"
 #include "core/search/search_match.hpp"
+#include "core/search/search_run.hpp"
 
 namespace tarnwick::testing {
 
@@ -30,6 +31,8 @@ struct SearchCase {
     std::string document;  // UTF-8
     std::vector<SearchEntry> entries;
     std::vector<ExpectedMatch> expected;
+    // The entries whose regular expressions the editor refuses.
+    std::vector<RejectedEntry> rejected = {};
 };
 
 // Names the case in test output instead of dumping its bytes.
@@ -42,6 +45,15 @@ inline SearchEntry enabledEntry(std::u16string text) {
 }
 inline SearchEntry disabledEntry(std::u16string text) {
     return {std::move(text), false, 0};
+}
+inline SearchEntry caseEntry(std::u16string text) {
+    return {std::move(text), true, 0, {.matchCase = true}};
+}
+inline SearchEntry wordEntry(std::u16string text, bool matchCase = false) {
+    return {std::move(text), true, 0, {.matchCase = matchCase, .wholeWord = true}};
+}
+inline SearchEntry regexEntry(std::u16string text, bool wholeWord = false) {
+    return {std::move(text), true, 0, {.wholeWord = wholeWord, .regex = true}};
 }
 
 inline std::vector<SearchCase> editorSearchCases() {
@@ -101,6 +113,50 @@ inline std::vector<SearchCase> editorSearchCases() {
          {enabledEntry(std::u16string(u"\xD800") + u"x")},
          {{0, 0, 1, 4, u"a\uFFFDx"}}},
         {"NothingFoundInEmptyDocument", "", {enabledEntry(u"a")}, {}},
+        {"MatchCaseAndWholeWord",
+         "ERROR error ERROR_count\nerror_count eRROR",
+         {caseEntry(u"ERROR"), wordEntry(u"ERROR", true), wordEntry(u"error")},
+         {{0, 0, 0, 5, u"ERROR error ERROR_count"},
+          {0, 1, 0, 5, u"ERROR error ERROR_count"},
+          {0, 2, 0, 5, u"ERROR error ERROR_count"},
+          {0, 2, 6, 5, u"ERROR error ERROR_count"},
+          {0, 0, 12, 5, u"ERROR error ERROR_count"},
+          {1, 2, 36, 5, u"error_count eRROR"}}},
+        {"WholeWordEdgesFollowTheEditorsCharacterClasses",
+         "cat concat cat_x cat. (cat)",
+         {wordEntry(u"cat"), wordEntry(u"(cat")},
+         {{0, 0, 0, 3, u"cat concat cat_x cat. (cat)"},
+          {0, 0, 17, 3, u"cat concat cat_x cat. (cat)"},
+          {0, 1, 22, 4, u"cat concat cat_x cat. (cat)"},
+          {0, 0, 23, 3, u"cat concat cat_x cat. (cat)"}}},
+        {"RegularExpressionsIgnoreCaseUnlessAskedAndStayInTheirLine",
+         "failed FAIL fail\nuser=12 xuser=3 user=x\na\nb a-b",
+         {regexEntry(u"fail(ed)?"), regexEntry(u"\\buser=\\d+"), regexEntry(u"a.b"),
+          {u"FAIL", true, 0, {.matchCase = true, .regex = true}}},
+         {{0, 0, 0, 6, u"failed FAIL fail"},
+          {0, 0, 7, 4, u"failed FAIL fail"},
+          {0, 3, 7, 4, u"failed FAIL fail"},
+          {0, 0, 12, 4, u"failed FAIL fail"},
+          {1, 1, 17, 7, u"user=12 xuser=3 user=x"},
+          {3, 2, 44, 3, u"b a-b"}}},
+        {"EmptyMatchesAreSteppedPastByAWholeCharacter",
+         "baab\n\xC3\xA9xx\n",
+         {regexEntry(u"x+|a*"), regexEntry(u"^"), regexEntry(u"\\b")},
+         {{0, 0, 1, 2, u"baab"}, {1, 0, 7, 2, u"\u00E9xx"}}},
+        {"AWordBoundaryIsJudgedWithTheCharacterBeforeWhereASearchResumes",
+         "concat cat con\nxx",
+         {regexEntry(u"con|\\bcat\\b"), regexEntry(u"con|cat", true), regexEntry(u"^x")},
+         {{0, 0, 0, 3, u"concat cat con"},
+          {0, 0, 7, 3, u"concat cat con"},
+          {0, 1, 7, 3, u"concat cat con"},
+          {0, 0, 11, 3, u"concat cat con"},
+          {0, 1, 11, 3, u"concat cat con"},
+          {1, 2, 15, 1, u"xx"}}},
+        {"AnInvalidRegularExpressionFindsNothingAndTheOthersSearchOn",
+         "fail(ed ok",
+         {regexEntry(u"fail(ed"), enabledEntry(u"ok"), regexEntry(u"[")},
+         {{0, 1, 8, 2, u"fail(ed ok"}},
+         {{0, Rejection::invalid}, {2, Rejection::invalid}}},
     };
 }
 
@@ -118,6 +174,16 @@ inline void expectMatches(const MatchList& found, const SearchCase& searchCase,
         EXPECT_EQ(found[i].length, want.length);
         EXPECT_TRUE(lines.read(view, found[i].line, found[i].position).text == want.lineContent);
     }
+}
+
+// A whole search of the case's entries in the document `view` shows, as the panel runs it.
+inline void expectSearchFinds(const EditorView& view, const SearchCase& searchCase) {
+    SearchList list;
+    for (const SearchEntry& entry : searchCase.entries) list.append(entry);
+    SearchRun run(view, list);
+    ASSERT_EQ(run.finish(), SearchRun::State::done);
+    EXPECT_EQ(run.rejected(), searchCase.rejected);
+    expectMatches(run.matches(), searchCase, view);
 }
 
 inline SearchList listOf(const std::vector<SearchEntry>& entries) {

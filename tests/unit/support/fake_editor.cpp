@@ -3,21 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "fake_target_search.hpp"
 #include "host/editor_messages.hpp"
 
 namespace tarnwick::testing {
-
-namespace {
-
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalFolded(char a, char b) {
-    return foldAscii(a) == foldAscii(b);
-}
-
-}  // namespace
 
 // Each editor shows a document of its own until a test shows another.
 FakeEditor::FakeEditor(std::string document) : documentPointer(reinterpret_cast<std::intptr_t>(this)) {
@@ -49,7 +38,17 @@ std::intptr_t FakeEditor::answer(SentMessage& recorded) {
         case SCI_SETTARGETSTART: targetStart_ = wParam; return 0;
         case SCI_SETTARGETEND: targetEnd_ = wParam; return 0;
         case SCI_GETTARGETEND: return targetEnd_;
-        case SCI_SETSEARCHFLAGS: return 0;
+        case SCI_SETSEARCHFLAGS: searchFlags_ = recorded.wParam; return 0;
+        case SCI_SETSTATUS: status_ = wParam; return 0;
+        case SCI_GETSTATUS: return status_;
+        case SCI_GETCHARAT:
+            return wParam >= 0 && wParam < static_cast<std::intptr_t>(document_.size())
+                       ? static_cast<signed char>(document_[static_cast<std::size_t>(wParam)])
+                       : 0;
+        case SCI_POSITIONAFTER:
+            return FakeTargetSearch(document_, lineStarts_, codePage).positionAfter(wParam);
+        case SCI_POSITIONBEFORE:
+            return FakeTargetSearch(document_, lineStarts_, codePage).positionBefore(wParam);
         case SCI_SEARCHINTARGET: return searchInTarget(recorded);
         case SCI_LINEFROMPOSITION: return lineFromPosition(wParam);
         case SCI_POSITIONFROMLINE: return positionFromLine(wParam);
@@ -74,14 +73,12 @@ std::intptr_t FakeEditor::answer(SentMessage& recorded) {
 std::intptr_t FakeEditor::searchInTarget(SentMessage& recorded) {
     recorded.text.assign(reinterpret_cast<const char*>(recorded.lParam), recorded.wParam);
     recorded.lParam = 0;
-    const std::string& needle = recorded.text;
-    const auto end = document_.begin() + std::min<std::intptr_t>(targetEnd_, document_.size());
-    const auto begin =
-        document_.begin() + std::min<std::intptr_t>(targetStart_, end - document_.begin());
-    const auto found = std::search(begin, end, needle.begin(), needle.end(), equalFolded);
-    if (needle.empty() || found == end) return -1;
-    targetStart_ = found - document_.begin();
-    targetEnd_ = targetStart_ + static_cast<std::intptr_t>(needle.size());
+    const FakeTargetSearch::Found found =
+        FakeTargetSearch(document_, lineStarts_, codePage)
+            .find(recorded.text, searchFlags_, targetStart_, targetEnd_, status_);
+    if (found.start < 0) return -1;
+    targetStart_ = found.start;
+    targetEnd_ = found.end;
     return targetStart_;
 }
 

@@ -9,8 +9,8 @@
 namespace tarnwick::testing {
 
 // A substitute Scintilla view over a document in UTF-8 or another code page. It answers the target-search and
-// line messages as Scintilla documents them, with a literal search that folds ASCII
-// letters only, and records every message it receives.
+// line messages as Scintilla documents them, searching as FakeTargetSearch does, and
+// records every message it receives.
 class FakeEditor : public FakeWindow {
 public:
     explicit FakeEditor(std::string document = {});
@@ -47,6 +47,8 @@ private:
     std::vector<std::intptr_t> lineStarts_;
     std::intptr_t targetStart_ = 0;
     std::intptr_t targetEnd_ = 0;
+    std::uintptr_t searchFlags_ = 0;
+    std::intptr_t status_ = 0;
     bool lineBuffersArrivedZeroed_ = true;
 };
 
