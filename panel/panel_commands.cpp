@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/list/entry_identity.hpp"
 #include "core/marks/current_view.hpp"
 #include "core/marks/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
@@ -34,10 +35,13 @@ int firstSelectedRow(HWND list) {
 
 }  // namespace
 
+// A list loaded again keeps the identities of the entries it still holds, so that their
+// results, marks and Hits stay theirs.
 bool TarnwickPanel::changeSearchList(const ListChange& change) {
+    const SearchList before = searchList;
     const bool reloaded = settings.reloadIfChanged(searchList);
+    if (reloaded) carryIdentities(before, searchList);
     const bool changed = change.apply(searchList);
-    if (reloaded || changed) hits.follow(searchList);
     if (reloaded || (changed && change.rebuildsRows))
         rebuildSearchList(change.duringRowNotification);
     if (changed ? !change.keepsAllBox : reloaded) updateAllCheckBox();
@@ -135,7 +139,26 @@ void TarnwickPanel::setEntryColor(int row, Colorref color) {
             {.apply = changeOfShownEntry(row, setColor, &recolored), .rebuildsRows = false}))
         return;
     redrawSearchRow(*recolored);
-    restyleEntryMarks(*recolored);
+    const SearchEntry& entry = searchList[*recolored];
+    if (const std::optional<std::size_t> searched = liveResults.recolor(entry.id, entry.color))
+        restyleEntryMarks(*searched);
+}
+
+// The option the selected row shows turns to its other state; the entry's other options
+// stay as the file holds them.
+void TarnwickPanel::toggleOption(bool MatchOptions::*option) {
+    const int row = firstSelectedRow(searchListCtrl);
+    if (row < 0 || static_cast<std::size_t>(row) >= searchList.size()) return;
+    std::optional<std::size_t> changed;
+    const auto setOption = [option, on = !(searchList[static_cast<std::size_t>(row)].options.*option)](
+                               SearchList& list, std::size_t entry) {
+        MatchOptions options = list[entry].options;
+        options.*option = on;
+        return list.setOptions(static_cast<std::ptrdiff_t>(entry), options);
+    };
+    if (changeSearchList(
+            {.apply = changeOfShownEntry(row, setOption, &changed), .rebuildsRows = false}))
+        redrawSearchRow(*changed);
 }
 
 void TarnwickPanel::redrawSearchRow(std::size_t entry) const {
@@ -151,11 +174,11 @@ void TarnwickPanel::pickEntryColor() {
 }
 
 // The searched document may be shown in both views, each with its own indicator styles.
-void TarnwickPanel::restyleEntryMarks(std::size_t entryIndex) const {
+void TarnwickPanel::restyleEntryMarks(std::size_t searchedIndex) const {
     const std::optional<DocumentRef>& document = markedDocuments.results();
     if (!document) return;
     for (const WindowHandle view : viewsShowing(hostHandles, document->pointer))
-        indicators.restyle(EditorView(view), searchList, entryIndex);
+        indicators.restyle(EditorView(view), liveResults.entries(), searchedIndex);
 }
 
 // A Search that is done within its first slice looks as it always did: its results replace
@@ -203,6 +226,7 @@ void TarnwickPanel::dropResults(const std::u16string& label) {
         indicators.clear(EditorView(view));
     }
     SetWindowTextW(resultsLabel, asWide(label));
+    searchNotes.clear();
     hits.cleared();
     refreshHits();
 }
@@ -215,7 +239,7 @@ void TarnwickPanel::letGoOfDocument() {
 // Typing that drops a result recounts the hits: with thousands of strings, drawing every
 // row again would make each such keystroke lag, so only the rows whose count changed are.
 void TarnwickPanel::refreshHits() {
-    std::vector<std::u16string> texts = hits.texts(searchList.size(), matches.settled());
+    std::vector<std::u16string> texts = hits.texts(searchList, matches.settled());
     std::size_t first = texts.size();
     std::size_t end = 0;
     for (std::size_t row = 0; row < texts.size(); ++row) {

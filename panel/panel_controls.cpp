@@ -10,6 +10,7 @@
 #include "dialogs/window_dpi.hpp"
 #include "panel/controls/panel_layout.hpp"
 #include "panel/controls/list_view.hpp"
+#include "panel/results/result_texts.hpp"
 #include "panel/tarnwick_panel.hpp"
 #include "resources/resource.h"
 
@@ -42,6 +43,7 @@ void TarnwickPanel::setUpControls() {
     list_view::insertColumn(searchListCtrl, 0, L"Search String", width(kSearchColumnWidths[0]));
     list_view::insertColumn(searchListCtrl, 1, L"Color", width(kSearchColumnWidths[1]));
     list_view::insertColumn(searchListCtrl, 2, L"Hits", width(kSearchColumnWidths[2]));
+    list_view::insertColumn(searchListCtrl, 3, L"Options", width(kSearchColumnWidths[3]));
 
     list_view::setExtendedStyle(resultsListCtrl, kResultsListStyle);
     list_view::insertColumn(resultsListCtrl, 0, L"Line", width(kResultsColumnWidths[0]));
@@ -54,7 +56,7 @@ void TarnwickPanel::setUpControls() {
 
 // The rows are the list's: a rebuild is a new count, whatever the list's length.
 void TarnwickPanel::fillSearchList() {
-    shownHits = hits.texts(searchList.size(), matches.settled());
+    shownHits = hits.texts(searchList, matches.settled());
     list_view::deleteAllRows(searchListCtrl);
     list_view::setRowCount(searchListCtrl, searchList.size());
 }
@@ -71,6 +73,7 @@ void TarnwickPanel::describeSearchRow(NMLVDISPINFOW& request) const {
             if (static_cast<std::size_t>(row) < shownHits.size())
                 list_view::answerText(request, shownHits[static_cast<std::size_t>(row)]);
             break;
+        case 3: list_view::answerText(request, optionsColumnText(entry.options)); break;
         default: break;
     }
 }

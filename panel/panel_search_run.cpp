@@ -105,7 +105,7 @@ bool TarnwickPanel::paintMarksUntil(std::chrono::steady_clock::time_point deadli
     const MatchList& all = matches.settled();
     {
         const ModificationEventsOff quiet(hostHandles, view.window(), followed->pointer);
-        if (!marksPainting->prepared) indicators.prepare(view, searchList);
+        if (!marksPainting->prepared) indicators.prepare(view, liveResults.entries());
         marksPainting->prepared = true;
         // A few milliseconds of messages between two reads of the clock.
         constexpr std::size_t kRowsBetweenClockReads = 4096;
@@ -182,9 +182,12 @@ void TarnwickPanel::finishSearch() {
         marksPainting = MarksPainting{};
         markedDocuments.searched(searched, !matches.empty());
         // The Hits of the entries searched, which keep their counts if the list changed
-        // since.
-        hits.searched(run->entries());
-        hits.follow(searchList);
+        // since, and which regular expressions the editor refused.
+        hits.searched(run->entries(), run->rejected());
+        searchNotes.clear();
+        for (const RejectedEntry& entry : run->rejected())
+            searchNotes.push_back(
+                rejectionNote(entry.why, run->entries()[static_cast<std::size_t>(entry.entryIndex)].text));
         showResultsCount();
     } catch (const std::bad_alloc&) {
         dropResults(searchOutOfMemoryText(run->matchesHeld()));

@@ -109,7 +109,7 @@ void TarnwickPanel::paintAllMarks(WindowHandle view) {
     marksPainting.reset();
     {
         const ModificationEventsOff quiet(hostHandles, view, followed->pointer);
-        indicators.apply(EditorView(view), searchList, matches.settled());
+        indicators.apply(EditorView(view), liveResults.entries(), matches.settled());
     }
     markedDocuments.searched(*followed, !matches.empty());
 }
@@ -122,7 +122,7 @@ bool TarnwickPanel::resultsTrueForCopy() {
 }
 
 void TarnwickPanel::showResultsCount() {
-    SetWindowTextW(resultsLabel, asWide(resultsLabelText(matches.size())));
+    SetWindowTextW(resultsLabel, asWide(resultsLabelText(matches.size(), searchNotes)));
     refreshHits();
 }
 

@@ -64,7 +64,7 @@ void TarnwickPanel::reapplyHighlights() {
         scheduleNextSlice();
         return;
     }
-    tarnwick::reapplyHighlights(hostHandles, searchList, matches.settled(), indicators,
+    tarnwick::reapplyHighlights(hostHandles, liveResults.entries(), matches.settled(), indicators,
                                 markedDocuments);
 }
 
@@ -145,6 +145,9 @@ INT_PTR TarnwickPanel::onCommand(WORD controlId, WORD notificationCode) {
         case IDM_COPY_ALL_LINES: copyAllLines(); return TRUE;
         case IDM_PICK_COLOR: pickEntryColor(); return TRUE;
         case IDM_DELETE_ENTRY: removeEntry(); return TRUE;
+        case IDM_MATCH_CASE: toggleOption(&MatchOptions::matchCase); return TRUE;
+        case IDM_WHOLE_WORD: toggleOption(&MatchOptions::wholeWord); return TRUE;
+        case IDM_REGEX: toggleOption(&MatchOptions::regex); return TRUE;
         // What the host's dialog handling makes of Enter and Escape.
         case IDOK: onEnter(); return TRUE;
         case IDCANCEL: onEscape(); return TRUE;
@@ -228,9 +231,17 @@ bool TarnwickPanel::onContextMenu(HWND control, LPARAM position) const {
         return true;
     }
     if (control == searchListCtrl) {
+        const int row = static_cast<int>(
+            SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        const MatchOptions options = row >= 0 && static_cast<std::size_t>(row) < searchList.size()
+                                         ? searchList[static_cast<std::size_t>(row)].options
+                                         : MatchOptions{};
         const PopupMenuItem items[] = {
             {IDM_PICK_COLOR, L"Color\u2026", rowSelected},
             {IDM_DELETE_ENTRY, L"Delete", rowSelected},
+            {IDM_MATCH_CASE, L"Match Case", rowSelected, options.matchCase},
+            {IDM_WHOLE_WORD, L"Whole Word", rowSelected, options.wholeWord},
+            {IDM_REGEX, L"Regular Expression", rowSelected, options.regex},
         };
         showContextMenu(window, control, position, items);
         return true;

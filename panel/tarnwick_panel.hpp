@@ -136,6 +136,7 @@ private:
     void toggleSelectedEntry();
     void setAllEnabled();
     void setEntryColor(int row, Colorref color);
+    void toggleOption(bool MatchOptions::*option);
     void pickEntryColor();
 
     // Searching and the results.
@@ -181,7 +182,8 @@ private:
     SearchRunLimits searchRunLimits();
     void goToMatch();
     void stepToResult(bool forward);
-    void restyleEntryMarks(std::size_t entryIndex) const;
+    // Gives the marks of the entry `searchedIndex` of the last Search its colour again.
+    void restyleEntryMarks(std::size_t searchedIndex) const;
     void copySelectedLine();
     void copyAllLines();
     void fillResultsList();
@@ -266,6 +268,9 @@ private:
     LiveMatches matches;
     MarkedDocuments markedDocuments;
     EntryHits hits;
+    // What the label says after the count of the last Search's results: the regular
+    // expressions the editor refused.
+    std::vector<std::u16string> searchNotes;
     // The Hits cells as the search list shows them: only rows whose count changed are drawn
     // again.
     std::vector<std::u16string> shownHits;

@@ -20,6 +20,12 @@ void LiveResults::searched(const SearchList& entries, const TextCheck& check) {
     check_ = check;
 }
 
+std::optional<std::size_t> LiveResults::recolor(EntryId id, Colorref color) {
+    const std::optional<std::size_t> index = entries_.indexOf(id);
+    if (index) entries_.setColor(static_cast<std::ptrdiff_t>(*index), color);
+    return index;
+}
+
 void LiveResults::follow() {
     following_ = false;
     last_.reset();

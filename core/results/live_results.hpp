@@ -81,8 +81,11 @@ public:
     void distrust() { check_.distrust(); }
     bool distrusted() const { return check_.distrusted(); }
 
-    // The entries of the last search, as they were then.
+    // The entries of the last search, as they were then, but for their colours.
     const SearchList& entries() const { return entries_; }
+    // The entry `id` took a new colour: its results take it too. Its index among the
+    // entries searched; none when the last search did not have it.
+    std::optional<std::size_t> recolor(EntryId id, Colorref color);
 
 private:
     struct Applied {

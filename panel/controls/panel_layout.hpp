@@ -33,9 +33,9 @@ std::optional<PanelLayout> layoutPanel(int width, int height, int dpi = kDefault
 inline constexpr int kPanelMinimumWidth = 250;
 inline constexpr int kPanelMinimumHeight = 200;
 
-// The columns' widths at 96 DPI: "Search String", "Color" and "Hits"; "Line", "Match",
-// "Content".
-inline constexpr std::array<int, 3> kSearchColumnWidths = {200, 60, 50};
+// The columns' widths at 96 DPI: "Search String", "Color", "Hits" and "Options"; "Line",
+// "Match", "Content".
+inline constexpr std::array<int, 4> kSearchColumnWidths = {200, 60, 50, 60};
 inline constexpr std::array<int, 3> kResultsColumnWidths = {50, 80, 400};
 
 }  // namespace tarnwick

@@ -32,9 +32,14 @@ POINT keyboardMenuPoint(HWND list) {
 void showContextMenu(HWND owner, HWND list, LPARAM position, std::span<const PopupMenuItem> items) {
     const MenuOwner menu(CreatePopupMenu());
     if (!menu) return;
-    for (const PopupMenuItem& item : items)
-        AppendMenuW(menu.get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.commandId,
-                    item.text);
+    for (const PopupMenuItem& item : items) {
+        if (item.commandId == 0) {
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const UINT state = (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0);
+        AppendMenuW(menu.get(), MF_STRING | state, item.commandId, item.text);
+    }
     const POINT point = fromKeyboard(position)
                             ? keyboardMenuPoint(list)
                             : POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};

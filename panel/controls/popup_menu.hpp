@@ -6,11 +6,13 @@
 
 namespace tarnwick {
 
-// One command of a context menu; a greyed one cannot be chosen.
+// One command of a context menu; a greyed one cannot be chosen, a checked one shows a check
+// mark. A command of id 0 is a separator.
 struct PopupMenuItem {
     UINT commandId;
     const wchar_t* text;
     bool enabled;
+    bool checked = false;
 };
 
 // Shows a context menu of `list` for a WM_CONTEXTMENU with `position` (screen

@@ -1,56 +1,39 @@
 #include "panel/results/entry_hits.hpp"
 
 #include <algorithm>
-#include <deque>
-#include <unordered_map>
 
 namespace tarnwick {
 
-void EntryHits::searched(const SearchList& list) {
-    rows_.clear();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        std::optional<std::int32_t> index;
-        if (list[i].enabled) index = static_cast<std::int32_t>(i);
-        rows_.push_back({list[i].text, index});
-    }
+void EntryHits::searched(const SearchList& list, const std::vector<RejectedEntry>& rejected) {
+    searched_.clear();
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].enabled) searched_[list[i].id] = {static_cast<std::int32_t>(i), false};
+    for (const RejectedEntry& entry : rejected)
+        if (static_cast<std::size_t>(entry.entryIndex) < list.size())
+            searched_[list[entry.entryIndex].id].rejected = true;
 }
 
-void EntryHits::follow(const SearchList& list) {
-    if (rows_.empty()) return;
-    // Per text, the search indices of its rows, in list order; hashed, since a list may
-    // hold ten thousand strings.
-    std::unordered_map<std::u16string, std::deque<std::optional<std::int32_t>>> byText;
-    for (Row& row : rows_) byText[std::move(row.text)].push_back(row.searchIndex);
-    rows_.clear();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        std::optional<std::int32_t> index;
-        const auto same = byText.find(list[i].text);
-        if (same != byText.end() && !same->second.empty()) {
-            index = same->second.front();
-            same->second.pop_front();
-        }
-        rows_.push_back({list[i].text, index});
-    }
-}
-
-std::vector<std::u16string> EntryHits::texts(std::size_t entryCount,
+std::vector<std::u16string> EntryHits::texts(const SearchList& list,
                                              const MatchList& matches) const {
-    // One pass over the results, counting by the entry index each carries; removals since
-    // the search leave indices beyond the list's present size.
+    // One pass over the results, counting by the entry index each carries.
     std::size_t indexLimit = 0;
-    for (const Row& row : rows_)
-        if (row.searchIndex)
-            indexLimit = std::max(indexLimit, static_cast<std::size_t>(*row.searchIndex) + 1);
+    for (const auto& [id, entry] : searched_)
+        indexLimit = std::max(indexLimit, static_cast<std::size_t>(entry.index) + 1);
     std::vector<std::size_t> counts(indexLimit, 0);
     for (const SearchMatch& match : matches)
         if (match.entryIndex >= 0 && static_cast<std::size_t>(match.entryIndex) < counts.size())
             ++counts[static_cast<std::size_t>(match.entryIndex)];
 
-    std::vector<std::u16string> result(entryCount);
-    for (std::size_t i = 0; i < std::min(entryCount, rows_.size()); ++i) {
-        if (!rows_[i].searchIndex) continue;
-        const std::string digits =
-            std::to_string(counts[static_cast<std::size_t>(*rows_[i].searchIndex)]);
+    std::vector<std::u16string> result(list.size());
+    if (searched_.empty()) return result;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const auto entry = searched_.find(list[i].id);
+        if (entry == searched_.end()) continue;
+        if (entry->second.rejected) {
+            result[i] = u"invalid";
+            continue;
+        }
+        const std::string digits = std::to_string(counts[static_cast<std::size_t>(entry->second.index)]);
         result[i].assign(digits.begin(), digits.end());
     }
     return result;

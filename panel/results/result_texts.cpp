@@ -24,8 +24,31 @@ bool isTrailSurrogate(char16_t unit) {
 
 }  // namespace
 
-std::u16string resultsLabelText(std::size_t matchCount) {
-    return u"Results: " + decimal(static_cast<std::int64_t>(matchCount)) + u" matches found";
+std::u16string resultsLabelText(std::size_t matchCount, const std::vector<std::u16string>& notes) {
+    std::u16string text =
+        u"Results: " + decimal(static_cast<std::int64_t>(matchCount)) + u" matches found";
+    for (const std::u16string& note : notes) text += u"; " + note;
+    return text;
+}
+
+std::u16string rejectionNote(Rejection why, const std::u16string& pattern) {
+    return (why == Rejection::failed ? u"the regular expression failed: "
+                                     : u"not a valid regular expression: ") +
+           pattern;
+}
+
+// Separated by a space, so that all three read apart in a narrow column.
+std::u16string optionsColumnText(const MatchOptions& options) {
+    std::u16string text;
+    const auto append = [&text](bool on, const char16_t* mark) {
+        if (!on) return;
+        if (!text.empty()) text += u' ';
+        text += mark;
+    };
+    append(options.matchCase, u"Aa");
+    append(options.wholeWord, u"W");
+    append(options.regex, u".*");
+    return text;
 }
 
 // Built by appending: GCC 12 wrongly warns of freeing the literal in `literal + string`.

@@ -4,12 +4,25 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
+#include "core/list/search_entry.hpp"
+#include "core/search/entry_finder.hpp"
 #include "core/search/shared_text.hpp"
 
 namespace tarnwick {
 
-// The results label after a search: the plural stands for one match too.
-std::u16string resultsLabelText(std::size_t matchCount);
+// The results label after a search: the plural stands for one match too. `notes` follow
+// the count, each after "; ".
+std::u16string resultsLabelText(std::size_t matchCount,
+                                const std::vector<std::u16string>& notes = {});
+
+// The note of an entry whose regular expression the editor refused.
+std::u16string rejectionNote(Rejection why, const std::u16string& pattern);
+
+// The Options column of the search list: "Aa" (match case), "W" (whole word) and ".*"
+// (regular expression), each only when on.
+std::u16string optionsColumnText(const MatchOptions& options);
 
 // The results label before any search and after Clear.
 inline constexpr char16_t kEmptyResultsLabel[] = u"Results:";

@@ -1,6 +1,6 @@
-#include <algorithm>
 #include "core/search/document_searcher.hpp"
 
+#include <algorithm>
 #include <chrono>
 
 #include <gtest/gtest.h>

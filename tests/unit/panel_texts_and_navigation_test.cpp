@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "core/list/entry_identity.hpp"
 #include "panel/results/entry_hits.hpp"
 #include "panel/results/match_navigation.hpp"
 #include "panel/results/matching_lines.hpp"
@@ -17,6 +18,18 @@ TEST(ResultTexts, LabelUsesThePluralForEveryCount) {
     EXPECT_TRUE(resultsLabelText(0) == u"Results: 0 matches found");
     EXPECT_TRUE(resultsLabelText(1) == u"Results: 1 matches found");
     EXPECT_TRUE(resultsLabelText(250000) == u"Results: 250000 matches found");
+    EXPECT_TRUE(resultsLabelText(12, {rejectionNote(Rejection::invalid, u"fail(ed"),
+                                      rejectionNote(Rejection::failed, u"(a*)*b")}) ==
+                u"Results: 12 matches found; not a valid regular expression: fail(ed; the "
+                u"regular expression failed: (a*)*b");
+}
+
+TEST(ResultTexts, OptionsColumnShowsTheOptionsThatAreOn) {
+    EXPECT_TRUE(optionsColumnText({}).empty());
+    EXPECT_TRUE(optionsColumnText({.matchCase = true, .wholeWord = true, .regex = true}) ==
+                u"Aa W .*");
+    EXPECT_TRUE(optionsColumnText({.wholeWord = true}) == u"W");
+    EXPECT_TRUE(optionsColumnText({.regex = true}) == u".*");
 }
 
 TEST(ResultTexts, ProgressAndMemoryLabelsCarryTheirNumbers) {
@@ -126,35 +139,35 @@ TEST(MatchingLines, EachLineReadOnceInOrderJoinedByCrLfRepeatedTextsKept) {
     EXPECT_TRUE(matchingLinesText({}, lineText).empty());
 }
 
-// The counts of the last search stay with their strings through removals and reloads, follow results
-// dropped since, and are empty for strings not looked for and after Clear.
-TEST(EntryHits, CountsStayWithTheirStringsAndFollowTheResults) {
+// The counts of the last search stay with their entries through removals and reloads
+// (identities carried over by text, in order), follow results dropped since, say "invalid"
+// for a refused regular expression, and are empty for strings not looked for and after Clear.
+TEST(EntryHits, CountsStayWithTheirEntriesAndFollowTheResults) {
     SearchList list;
-    for (const char16_t* text : {u"a", u"b", u"c", u"d"}) list.add(text);
+    for (const char16_t* text : {u"a", u"b", u"c", u"d", u"x("}) list.add(text);
     list.setEnabled(1, false);
     MatchList matches = matchesAt({{0, 1}, {2, 4}, {0, 9}});
     EntryHits hits;
     using Texts = std::vector<std::u16string>;
-    EXPECT_EQ(hits.texts(4, matches), Texts(4));  // before any search
-    hits.searched(list);
-    EXPECT_EQ(hits.texts(4, matches), (Texts{u"2", u"", u"1", u"0"}));
+    EXPECT_EQ(hits.texts(list, matches), Texts(5));  // before any search
+    hits.searched(list, {{4, Rejection::invalid}});
+    EXPECT_EQ(hits.texts(list, matches), (Texts{u"2", u"", u"1", u"0", u"invalid"}));
     list.remove(1);
-    hits.follow(list);
-    EXPECT_EQ(hits.texts(3, matches), (Texts{u"2", u"1", u"0"}));
+    EXPECT_EQ(hits.texts(list, matches), (Texts{u"2", u"1", u"0", u"invalid"}));
     list.remove(0);
-    list.add(u"e");
-    hits.follow(list);
-    EXPECT_EQ(hits.texts(3, matches), (Texts{u"1", u"0", u""}));  // e added since
+    list.add(u"a");  // the same text, another entry
+    EXPECT_EQ(hits.texts(list, matches), (Texts{u"1", u"0", u"invalid", u""}));
     // An edit dropped c's result.
     matches.erase(matches.begin() + 1);
-    EXPECT_EQ(hits.texts(3, matches), (Texts{u"0", u"0", u""}));
+    EXPECT_EQ(hits.texts(list, matches), (Texts{u"0", u"0", u"invalid", u""}));
     // Loaded again as another instance saved it: reordered, with a second "d" after the first.
     SearchList reloaded;
-    for (const char16_t* text : {u"d", u"e", u"c", u"d"}) reloaded.add(text);
-    hits.follow(reloaded);
-    EXPECT_EQ(hits.texts(4, matches), (Texts{u"0", u"", u"0", u""}));
+    for (const char16_t* text : {u"d", u"a", u"c", u"d"}) reloaded.add(text);
+    carryIdentities(list, reloaded);
+    EXPECT_EQ(hits.texts(reloaded, matches), (Texts{u"0", u"", u"0", u""}));
+    EXPECT_EQ(reloaded[1].id, list[3].id);
     hits.cleared();
-    EXPECT_EQ(hits.texts(3, {}), Texts(3));
+    EXPECT_EQ(hits.texts(list, {}), Texts(4));
 }
 
 }  // namespace

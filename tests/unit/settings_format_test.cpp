@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
 
 namespace tarnwick {
@@ -44,6 +46,31 @@ TEST(SettingsFormatWrite, TwoEntriesAreTheFifteenLinesOfTheFormat) {
               "  ],\n"
               "  \"version\": 1\n"
               "}");
+}
+
+// Only the options that are on are written, each in its place in the sorted keys; they read
+// back as written, and the entry without options reads as it did.
+TEST(SettingsFormatWrite, OptionsThatAreOnAreWrittenInKeyOrderAndReadBack) {
+    SearchList list;
+    list.append({u"a", true, 1, {.matchCase = true, .wholeWord = true, .regex = true}});
+    list.append({u"b", true, 2, {.wholeWord = true}});
+    list.append({u"c", false, 3});
+    const std::string text = writeSearchList(list);
+    EXPECT_EQ(text,
+              "{\n  \"entries\": [\n"
+              "    {\n      \"color\": 1,\n      \"enabled\": true,\n      \"matchCase\": true,\n"
+              "      \"regex\": true,\n      \"text\": \"a\",\n      \"wholeWord\": true\n    },\n"
+              "    {\n      \"color\": 2,\n      \"enabled\": true,\n      \"text\": \"b\",\n"
+              "      \"wholeWord\": true\n    },\n"
+              "    {\n      \"color\": 3,\n      \"enabled\": false,\n      \"text\": \"c\"\n    }\n"
+              "  ],\n  \"version\": 1\n}");
+    EXPECT_EQ(text, nlohmann::json::parse(text).dump(2));
+    bool whole = false;
+    const SearchList back = read(text, &whole);
+    ASSERT_TRUE(whole);
+    ASSERT_EQ(back.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(back[i].options, list[i].options) << i;
+    EXPECT_EQ(writeSearchList(back), text);
 }
 
 TEST(SettingsFormatWrite, EmptyListIsFourLines) {
@@ -109,7 +136,8 @@ TEST(SettingsFormatRead, BadElementKeepsTheEntriesBeforeIt) {
 TEST(SettingsFormatRead, WrongTypesAndNullAreBadElements) {
     for (const char* element : {R"(5)", R"("text")", R"({"text": 3})", R"({"text": null})",
                                 R"({"enabled": 1})", R"({"enabled": null})", R"({"color": "red"})",
-                                R"({"color": null})", R"({"color": 1e20})", R"({"color": -2.5})"}) {
+                                R"({"color": null})", R"({"color": 1e20})", R"({"color": -2.5})",
+                                R"({"regex": "yes"})", R"({"matchCase": null})"}) {
         bool whole = true;
         const SearchList list =
             read(std::string(R"({"entries": [{"text": "ok"}, )") + element + "]}", &whole);

@@ -67,7 +67,7 @@ TEST_F(PanelAtTheSystemDpi, LaysOutColumnsAndMinimumSizeScaledFromNinetySix) {
         for (int& width : widths) width = scaleForDpi(width, dpi);
         return widths;
     };
-    EXPECT_EQ(columnWidths(kSearchList, 3), scaled({200, 60, 50}));
+    EXPECT_EQ(columnWidths(kSearchList, 4), scaled({200, 60, 50, 60}));
     EXPECT_EQ(columnWidths(kResultsList, 3), scaled({50, 80, 400}));
 
     MINMAXINFO limits{};

@@ -148,7 +148,8 @@ protected:
     }
 
     // The list's context menu as Shift+F10 opens it, or a right click on `row`: each
-    // item's text, with "(greyed)" after one that cannot be chosen. Choosing `choice`,
+    // item's text, with "(greyed)" after one that cannot be chosen and "(checked)" after a
+    // checked one. Choosing `choice`,
     // when given and enabled, sends the panel its command as the menu does.
     std::vector<std::wstring> contextMenu(int listId, const std::wstring& choice = L"",
                                           int row = -1) {
@@ -198,9 +199,10 @@ private:
         for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
             wchar_t text[64] = {};
             GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-            const bool greyed =
-                (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
-            menuItems.push_back(std::wstring(text) + (greyed ? L" (greyed)" : L""));
+            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            const bool greyed = (state & MF_GRAYED) != 0;
+            menuItems.push_back(std::wstring(text) + (greyed ? L" (greyed)" : L"") +
+                                ((state & MF_CHECKED) != 0 ? L" (checked)" : L""));
             if (!greyed && text == menuChoice) menuCommand = GetMenuItemID(menu, i);
         }
         EndMenu();

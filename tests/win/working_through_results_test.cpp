@@ -143,7 +143,9 @@ TEST_F(WorkingThroughResults, AColourPickedRecolorsRowFileAndMarksWhileCancelCha
     add(L"cd");
     controls().click(kSearch);
     EXPECT_EQ(contextMenu(kSearchList),
-              (std::vector<std::wstring>{L"Color\u2026 (greyed)", L"Delete (greyed)"}));
+              (std::vector<std::wstring>{L"Color\u2026 (greyed)", L"Delete (greyed)",
+                                         L"Match Case (greyed)", L"Whole Word (greyed)",
+                                         L"Regular Expression (greyed)"}));
     controls().selectRow(kSearchList, 1);
     const std::string savedBefore = settingsBytes();
     {
@@ -158,7 +160,8 @@ TEST_F(WorkingThroughResults, AColourPickedRecolorsRowFileAndMarksWhileCancelCha
     ASSERT_TRUE(host->cloneDocument(host->currentBuffer(), minihost::MiniHost::kSecondViewIndex));
     const ColorDialogAnswer pick(0x00336699);
     EXPECT_EQ(contextMenu(kSearchList, L"Color\u2026"),
-              (std::vector<std::wstring>{L"Color\u2026", L"Delete"}));
+              (std::vector<std::wstring>{L"Color\u2026", L"Delete", L"Match Case", L"Whole Word",
+                                         L"Regular Expression"}));
     ASSERT_TRUE(pick.offer());
     EXPECT_EQ(pick.offer()->initial, HighlightPalette[1]);
     EXPECT_EQ(pick.offer()->flags & (CC_FULLOPEN | CC_RGBINIT), DWORD{CC_FULLOPEN | CC_RGBINIT});
