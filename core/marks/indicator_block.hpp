@@ -11,9 +11,11 @@
 
 namespace tarnwick {
 
-// The ten editor indicators that mark matches: entry i (0 to 9) always paints with
-// baseIndicator() + i, whether or not the entries before it are enabled. Later entries
-// are searched and listed but never highlighted.
+// The ten editor indicators that mark matches: entry i (0 to 9) of the entries a Search
+// looked in always paints with baseIndicator() + i, whether or not the entries before it
+// are enabled, and whatever happens to the list after the Search: each indicator holds the
+// colour of one searched entry, never of a row. Later entries are searched and listed but
+// never highlighted. The `list` given is always the entries of the Search.
 class IndicatorBlock {
 public:
     static constexpr std::int32_t kDefaultBase = 9;

@@ -27,6 +27,7 @@
 #include "minihost/scintilla_messages.hpp"
 #include "document_shapes.hpp"
 #include "long_list_figures.hpp"
+#include "option_figures.hpp"
 #include "resources/resource.h"
 #include "settings/atomic_file.hpp"
 #include "settings/settings_format.hpp"
@@ -488,7 +489,8 @@ private:
 // "lines SHAPE" one long line against the same text in lines, "edit" the editing of the
 // log alone, "changes" how the log's results follow its changes (each group in a process
 // of its own; "changes GROUP" one group alone), "biglog" a Search of a 200 MB log and
-// "list" a list of 10,000 strings alone, each in a process of its own in the whole run too.
+// "list" a list of 10,000 strings alone, "options" a literal, a whole word and a regular
+// expression searched in the log, each in a process of its own in the whole run too.
 int main(int argc, char** argv) {
     try {
         using namespace tarnwick::bench;
@@ -517,6 +519,10 @@ int main(int argc, char** argv) {
             bigLogFigures();
             return 0;
         }
+        if (argc == 2 && std::string(argv[1]) == "options") {
+            optionFigures();
+            return 0;
+        }
         if (argc == 2 && std::string(argv[1]) == "list") {
             const ScratchFolder folder;
             longListFigures(folder.path());
@@ -530,6 +536,7 @@ int main(int argc, char** argv) {
         for (const std::string& group : changeGroupNames()) runChild("changes " + group);
         runChild("biglog");
         runChild("list");
+        runChild("options");
         bench.saveFigures();
         return 0;
     } catch (const std::exception& error) {
