@@ -172,6 +172,7 @@ void TarnwickPanel::finishSearch() {
     const TextCheck check = *std::exchange(searchedText, std::nullopt);
     try {
         liveResults.searched(run->entries(), check);
+        liveResults.recolorFrom(searchList);
         matches = LiveMatches(run->takeMatches());
         followed = searched;
         reader.attach(window, searched.pointer);

@@ -1,5 +1,6 @@
 #include "core/results/live_results.hpp"
 
+#include <unordered_map>
 #include <utility>
 
 #include "host/editor_messages.hpp"
@@ -24,6 +25,15 @@ std::optional<std::size_t> LiveResults::recolor(EntryId id, Colorref color) {
     const std::optional<std::size_t> index = entries_.indexOf(id);
     if (index) entries_.setColor(static_cast<std::ptrdiff_t>(*index), color);
     return index;
+}
+
+void LiveResults::recolorFrom(const SearchList& list) {
+    std::unordered_map<EntryId, Colorref> colors;
+    for (const SearchEntry& entry : list) colors.emplace(entry.id, entry.color);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const auto now = colors.find(entries_[i].id);
+        if (now != colors.end()) entries_.setColor(static_cast<std::ptrdiff_t>(i), now->second);
+    }
 }
 
 void LiveResults::follow() {

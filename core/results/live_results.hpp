@@ -86,6 +86,9 @@ public:
     // The entry `id` took a new colour: its results take it too. Its index among the
     // entries searched; none when the last search did not have it.
     std::optional<std::size_t> recolor(EntryId id, Colorref color);
+    // Each entry searched that `list` still holds takes its colour there: one given while
+    // the Search ran.
+    void recolorFrom(const SearchList& list);
 
 private:
     struct Applied {

@@ -88,6 +88,26 @@ TEST_F(AnsiDocuments, DoubleByteCodePageSpellsAndReadsItsCharacters) {
     EXPECT_EQ(lineOf(found[0]), u"\u65E5\u672C abc \u65E5\u672C");
 }
 
+// A regular expression is spelled like a literal (one that cannot be finds nothing), and an
+// empty match is stepped past by a whole character: never onto the trail byte of a DBCS
+// character, however it reads as ASCII ("本" is 96 7B, "{" its second byte).
+TEST_F(AnsiDocuments, RegularExpressionsAreSpelledInTheCodePageAndStepPastWholeCharacters) {
+    const auto regexSearch = [this](std::string bytes, std::uint32_t codePage,
+                                    std::initializer_list<const char16_t*> patterns) {
+        editor.showDocument(0x1, std::move(bytes), codePage);
+        SearchList list;
+        for (const char16_t* pattern : patterns) list.append({pattern, true, 0, {.regex = true}});
+        return DocumentSearcher{}.searchAll(EditorView(editor.handle()), list);
+    };
+    const MatchList inAnsi = regexSearch("x\xE9\xE9 \xE9", 1252, {u"\u00E9+", u"\u0101|x"});
+    ASSERT_EQ(inAnsi.size(), 2u);
+    EXPECT_EQ(inAnsi[0], (SearchMatch{1, 2, 0, 0}));
+    EXPECT_EQ(inAnsi[1], (SearchMatch{4, 1, 0, 0}));
+    EXPECT_EQ(needlesSent(), (std::vector<std::string>{"\xE9+", "\xE9+", "\xE9+"}));
+    EXPECT_TRUE(regexSearch("\x96\x7B", 932, {u"\\{|q*"}).empty());
+    EXPECT_EQ(regexSearch("\x96\x7B{", 932, {u"\\{|q*"}), (MatchList{{2, 1, 0, 0}}));
+}
+
 TEST_F(AnsiDocuments, ACodePageTheViewNamesIsUsedWhateverTheSystemsIs) {
     setSystemAnsiCodePage(932);
     const MatchList found = search("na\xEFve", 1252, {u"na\u00EFve"});

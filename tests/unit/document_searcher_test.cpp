@@ -180,6 +180,59 @@ private:
     std::uintptr_t start_ = 0;
 };
 
+// An editor whose regular expressions all end as the host's engine ends a bad one.
+class RegexAnsweringEditor : public FakeEditor {
+public:
+    RegexAnsweringEditor(std::string document, std::intptr_t answer)
+        : FakeEditor(std::move(document)), answer_(answer) {}
+
+protected:
+    std::intptr_t answer(SentMessage& recorded) override {
+        if (recorded.message == SCI_SETSEARCHFLAGS) regex_ = (recorded.wParam & SCFIND_REGEXP) != 0;
+        const std::intptr_t answer = FakeEditor::answer(recorded);
+        return regex_ && recorded.message == SCI_SEARCHINTARGET ? answer_ : answer;
+    }
+
+private:
+    std::intptr_t answer_;
+    bool regex_ = false;
+};
+
+// However the editor says it cannot read a pattern (-2 or -3 from the host's engine, -1 and
+// the status from plain Scintilla's, whose status is cleared first), the entry is refused,
+// nothing is read of the target, and the other entries are searched.
+TEST(DocumentSearcher, ARefusedPatternIsToldAndNothingIsReadAfterTheAnswer) {
+    const Trace regexSearch = {{SCI_SETTARGETSTART, 0, 0, {}},
+                               {SCI_SETTARGETEND, 5, 0, {}},
+                               {SCI_SETSEARCHFLAGS, SCFIND_REGEXP | SCFIND_CXX11REGEX, 0, {}},
+                               {SCI_SETSTATUS, 0, 0, {}},
+                               {SCI_SEARCHINTARGET, 2, 0, "a("}};
+    const Trace afterwards = concat({readLength(), targetSearch(0, 5, "b"), collectMatch(1)});
+    const struct {
+        std::intptr_t answer;
+        Rejection why;
+        Trace asked;
+    } cases[] = {{-2, Rejection::invalid, {}},
+                 {-3, Rejection::failed, {}},
+                 {-1, Rejection::invalid, {{SCI_GETSTATUS, 0, 0, {}}}}};
+    for (const auto& answer : cases) {
+        SCOPED_TRACE(answer.answer);
+        RegexAnsweringEditor hostEngine("abcab", answer.answer);
+        FakeEditor plain("abcab");
+        FakeEditor& editor = answer.answer == -1 ? plain : hostEngine;
+        SearchRun run(EditorView(editor.handle()),
+                      listOf({{u"a(", true, 0, {.regex = true}}, enabledEntry(u"b")}));
+        ASSERT_EQ(run.finish(), SearchRun::State::done);
+        EXPECT_EQ(run.rejected(), (std::vector<RejectedEntry>{{0, answer.why}}));
+        EXPECT_EQ(run.matches().size(), 2u);
+        const Trace& sent = editor.messages();
+        ASSERT_GE(sent.size(), 7u);
+        EXPECT_EQ(Trace(sent.begin() + 2, sent.begin() + 7), regexSearch);
+        EXPECT_EQ(Trace(sent.begin() + 7, sent.begin() + 7 + answer.asked.size()), answer.asked);
+        EXPECT_EQ(Trace(sent.begin() + 7 + answer.asked.size(), sent.begin() + 7 + answer.asked.size() + afterwards.size()), afterwards);
+    }
+}
+
 // Each empty match is stepped past by a character, and none is listed.
 TEST(DocumentSearcher, MatchThatDoesNotMoveForwardEndsTheEntryInsteadOfLoopingForEver) {
     StuckEditor editor("aaaa");
