@@ -23,7 +23,9 @@ struct SpanResults {
 // the previous one ended; so for each entry it resumes where the held matches before a
 // span leave off, and goes on until it is back in step with the held matches after it:
 // from there on, they are what it would find. For a literal string that is the span
-// widened by the string's length on each side, whatever the length of its line.
+// widened by the string's length on each side, whatever the length of its line; for a
+// regular expression, whose matches have no bound, it resumes after the held match before
+// the span and may go on to the document's end.
 SpanResults searchSpans(const EditorView& view, const SearchList& entries, const LiveMatches& held,
                         const std::vector<ByteSpan>& spans);
 

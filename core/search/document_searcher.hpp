@@ -6,7 +6,7 @@
 
 namespace tarnwick {
 
-// Finds every literal, case-insensitive occurrence of the enabled entries through the
+// Finds every match of the enabled entries, each with its own options, through the
 // editor's own target search, from start to end at once. It keeps nothing between runs.
 class DocumentSearcher {
 public:
