@@ -150,8 +150,8 @@ void TarnwickPanel::toggleOption(bool MatchOptions::*option) {
     const int row = firstSelectedRow(searchListCtrl);
     if (row < 0 || static_cast<std::size_t>(row) >= searchList.size()) return;
     std::optional<std::size_t> changed;
-    const auto setOption = [option, on = !(searchList[static_cast<std::size_t>(row)].options.*option)](
-                               SearchList& list, std::size_t entry) {
+    const auto setOption = [option, on = !(searchList[static_cast<std::size_t>(row)].options.*
+                                           option)](SearchList& list, std::size_t entry) {
         MatchOptions options = list[entry].options;
         options.*option = on;
         return list.setOptions(static_cast<std::ptrdiff_t>(entry), options);

@@ -187,8 +187,8 @@ void TarnwickPanel::finishSearch() {
         hits.searched(run->entries(), run->rejected());
         searchNotes.clear();
         for (const RejectedEntry& entry : run->rejected())
-            searchNotes.push_back(
-                rejectionNote(entry.why, run->entries()[static_cast<std::size_t>(entry.entryIndex)].text));
+            searchNotes.push_back(rejectionNote(
+                entry.why, run->entries()[static_cast<std::size_t>(entry.entryIndex)].text));
         showResultsCount();
     } catch (const std::bad_alloc&) {
         dropResults(searchOutOfMemoryText(run->matchesHeld()));

@@ -32,8 +32,8 @@ SearchEntry readEntry(const json& element) {
     const bool enabled = element.value("enabled", true);
     rejectUnrepresentableColor(element);
     const Colorref color = element.value("color", kColorWhenMissing);
-    const MatchOptions options{element.value("matchCase", false),
-                               element.value("wholeWord", false), element.value("regex", false)};
+    const MatchOptions options{element.value("matchCase", false), element.value("wholeWord", false),
+                               element.value("regex", false)};
     return SearchEntry{fromUtf8(text), enabled, color, options};
 }
 
@@ -58,9 +58,9 @@ bool readSearchList(std::istream& in, SearchList& list) {
 }
 
 // The document {"entries": [...], "version": 1} as the library prints it (an option that is
-// off is left out, so a list without options is written as before options existed) with an indent of
-// two and its keys in order, written out directly: building the document first made the
-// save of ten thousand strings several times slower. The library still escapes each text.
+// off is left out, so a list without options is written as before options existed) with an indent
+// of two and its keys in order, written out directly: building the document first made the save of
+// ten thousand strings several times slower. The library still escapes each text.
 std::string writeSearchList(const SearchList& list) {
     std::string text = "{\n  \"entries\": [";
     for (std::size_t i = 0; i < list.size(); ++i) {

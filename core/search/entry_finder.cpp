@@ -46,7 +46,8 @@ std::optional<ByteSpan> EntryFinder::next(ByteSpan target) const {
     while (findsAnything() && at < target.end) {
         const auto found = regex_ ? nextFrom(at, target.end) : searchOnce(at, target.end);
         if (!found || found->end > found->start) return found;
-        const std::int64_t after = view_.send(SCI_POSITIONAFTER, static_cast<std::uintptr_t>(found->start));
+        const std::int64_t after =
+            view_.send(SCI_POSITIONAFTER, static_cast<std::uintptr_t>(found->start));
         if (after <= found->start) return std::nullopt;
         at = after;
     }
@@ -70,7 +71,8 @@ std::optional<ByteSpan> EntryFinder::nextFrom(std::int64_t at, std::int64_t end)
 
 bool EntryFinder::mayContinueWord(std::int64_t at) const {
     if (at <= 0) return false;
-    const auto byte = static_cast<unsigned char>(view_.send(SCI_GETCHARAT, static_cast<std::uintptr_t>(at - 1)));
+    const auto byte =
+        static_cast<unsigned char>(view_.send(SCI_GETCHARAT, static_cast<std::uintptr_t>(at - 1)));
     return mayBeWordByte(byte);
 }
 

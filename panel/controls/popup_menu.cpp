@@ -37,7 +37,8 @@ void showContextMenu(HWND owner, HWND list, LPARAM position, std::span<const Pop
             AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        const UINT state = (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0);
+        const UINT state =
+            (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0);
         AppendMenuW(menu.get(), MF_STRING | state, item.commandId, item.text);
     }
     const POINT point = fromKeyboard(position)

@@ -33,7 +33,8 @@ std::vector<std::u16string> EntryHits::texts(const SearchList& list,
             result[i] = u"invalid";
             continue;
         }
-        const std::string digits = std::to_string(counts[static_cast<std::size_t>(entry->second.index)]);
+        const std::string digits =
+            std::to_string(counts[static_cast<std::size_t>(entry->second.index)]);
         result[i].assign(digits.begin(), digits.end());
     }
     return result;

@@ -33,7 +33,8 @@ std::size_t hostSearch(HWND view, const std::string& pattern, std::uintptr_t fla
                                                              std::uintptr_t, std::intptr_t)>(
         SendMessageW(view, SCI_GETDIRECTFUNCTION, 0, 0));
     const std::intptr_t pointer = SendMessageW(view, SCI_GETDIRECTPOINTER, 0, 0);
-    const auto call = [&](unsigned int message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
+    const auto call = [&](unsigned int message, std::uintptr_t wParam = 0,
+                          std::intptr_t lParam = 0) {
         return function(pointer, message, wParam, lParam);
     };
     std::size_t matches = 0;
@@ -42,7 +43,8 @@ std::size_t hostSearch(HWND view, const std::string& pattern, std::uintptr_t fla
         call(SCI_SETTARGETSTART, static_cast<std::uintptr_t>(start));
         call(SCI_SETTARGETEND, static_cast<std::uintptr_t>(length));
         call(SCI_SETSEARCHFLAGS, flags);
-        if (call(SCI_SEARCHINTARGET, pattern.size(), reinterpret_cast<std::intptr_t>(pattern.data())) < 0)
+        if (call(SCI_SEARCHINTARGET, pattern.size(),
+                 reinterpret_cast<std::intptr_t>(pattern.data())) < 0)
             break;
         ++matches;
         start = call(SCI_GETTARGETEND);
@@ -69,7 +71,8 @@ void figuresOf(const OptionCase& option, const DocumentShape& log, const Scratch
     searchToEnd(panel);
     Times own, core, whole;
     for (int round = 0; round < kRuns; ++round) {
-        own.add(secondsOf([&] { hostMatches = hostSearch(host.mainView(), pattern, option.flags); }));
+        own.add(
+            secondsOf([&] { hostMatches = hostSearch(host.mainView(), pattern, option.flags); }));
         core.add(secondsOf([&] {
             coreMatches = DocumentSearcher{}.searchAll(EditorView(host.mainView()), list).size();
         }));
@@ -94,7 +97,8 @@ void optionFigures() {
     const OptionCase cases[] = {
         {"literal", {u"status=", true, 0}, 0},
         {"whole word", {u"worker", true, 0, {.wholeWord = true}}, SCFIND_WHOLEWORD},
-        {"regular expression", {u"in \\d+ ms", true, 0, {.regex = true}},
+        {"regular expression",
+         {u"in \\d+ ms", true, 0, {.regex = true}},
          SCFIND_REGEXP | SCFIND_CXX11REGEX},
     };
     std::printf("document: %s; %.1f MB\n", log.description.c_str(), log.text.size() / 1e6);

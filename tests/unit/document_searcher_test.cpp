@@ -229,7 +229,9 @@ TEST(DocumentSearcher, ARefusedPatternIsToldAndNothingIsReadAfterTheAnswer) {
         ASSERT_GE(sent.size(), 7u);
         EXPECT_EQ(Trace(sent.begin() + 2, sent.begin() + 7), regexSearch);
         EXPECT_EQ(Trace(sent.begin() + 7, sent.begin() + 7 + answer.asked.size()), answer.asked);
-        EXPECT_EQ(Trace(sent.begin() + 7 + answer.asked.size(), sent.begin() + 7 + answer.asked.size() + afterwards.size()), afterwards);
+        EXPECT_EQ(Trace(sent.begin() + 7 + answer.asked.size(),
+                        sent.begin() + 7 + answer.asked.size() + afterwards.size()),
+                  afterwards);
     }
 }
 
@@ -239,9 +241,10 @@ TEST(DocumentSearcher, MatchThatDoesNotMoveForwardEndsTheEntryInsteadOfLoopingFo
     const MatchList found =
         DocumentSearcher{}.searchAll(EditorView(editor.handle()), listOf({enabledEntry(u"a")}));
     EXPECT_TRUE(found.empty());
-    EXPECT_EQ(std::count_if(editor.messages().begin(), editor.messages().end(),
-                            [](const SentMessage& sent) { return sent.message == SCI_SEARCHINTARGET; }),
-              4);
+    EXPECT_EQ(
+        std::count_if(editor.messages().begin(), editor.messages().end(),
+                      [](const SentMessage& sent) { return sent.message == SCI_SEARCHINTARGET; }),
+        4);
 }
 
 struct SliceCase {

@@ -56,14 +56,15 @@ TEST(SettingsFormatWrite, OptionsThatAreOnAreWrittenInKeyOrderAndReadBack) {
     list.append({u"b", true, 2, {.wholeWord = true}});
     list.append({u"c", false, 3});
     const std::string text = writeSearchList(list);
-    EXPECT_EQ(text,
-              "{\n  \"entries\": [\n"
-              "    {\n      \"color\": 1,\n      \"enabled\": true,\n      \"matchCase\": true,\n"
-              "      \"regex\": true,\n      \"text\": \"a\",\n      \"wholeWord\": true\n    },\n"
-              "    {\n      \"color\": 2,\n      \"enabled\": true,\n      \"text\": \"b\",\n"
-              "      \"wholeWord\": true\n    },\n"
-              "    {\n      \"color\": 3,\n      \"enabled\": false,\n      \"text\": \"c\"\n    }\n"
-              "  ],\n  \"version\": 1\n}");
+    EXPECT_EQ(
+        text,
+        "{\n  \"entries\": [\n"
+        "    {\n      \"color\": 1,\n      \"enabled\": true,\n      \"matchCase\": true,\n"
+        "      \"regex\": true,\n      \"text\": \"a\",\n      \"wholeWord\": true\n    },\n"
+        "    {\n      \"color\": 2,\n      \"enabled\": true,\n      \"text\": \"b\",\n"
+        "      \"wholeWord\": true\n    },\n"
+        "    {\n      \"color\": 3,\n      \"enabled\": false,\n      \"text\": \"c\"\n    }\n"
+        "  ],\n  \"version\": 1\n}");
     EXPECT_EQ(text, nlohmann::json::parse(text).dump(2));
     bool whole = false;
     const SearchList back = read(text, &whole);
@@ -134,10 +135,10 @@ TEST(SettingsFormatRead, BadElementKeepsTheEntriesBeforeIt) {
 }
 
 TEST(SettingsFormatRead, WrongTypesAndNullAreBadElements) {
-    for (const char* element : {R"(5)", R"("text")", R"({"text": 3})", R"({"text": null})",
-                                R"({"enabled": 1})", R"({"enabled": null})", R"({"color": "red"})",
-                                R"({"color": null})", R"({"color": 1e20})", R"({"color": -2.5})",
-                                R"({"regex": "yes"})", R"({"matchCase": null})"}) {
+    for (const char* element :
+         {R"(5)", R"("text")", R"({"text": 3})", R"({"text": null})", R"({"enabled": 1})",
+          R"({"enabled": null})", R"({"color": "red"})", R"({"color": null})", R"({"color": 1e20})",
+          R"({"color": -2.5})", R"({"regex": "yes"})", R"({"matchCase": null})"}) {
         bool whole = true;
         const SearchList list =
             read(std::string(R"({"entries": [{"text": "ok"}, )") + element + "]}", &whole);

@@ -85,7 +85,8 @@ TEST_F(EntryOptions, MarksAndColoursFollowTheirStringThroughDeleteTabSwitchAndCo
     ASSERT_TRUE(host->activateDocument(kMain, 0));
     EXPECT_EQ(markings(host->mainView(), 8), "00.11.22");
     for (int entry = 0; entry < 3; ++entry)
-        EXPECT_EQ(indicatorColor(entry), HighlightPalette[static_cast<std::size_t>(entry)]) << entry;
+        EXPECT_EQ(indicatorColor(entry), HighlightPalette[static_cast<std::size_t>(entry)])
+            << entry;
     EXPECT_EQ(hitsCells(), (std::vector<std::wstring>{L"1", L"1"}));
     EXPECT_EQ(resultRows()[1][1], L"cd");
 

@@ -8,9 +8,9 @@
 
 namespace tarnwick::testing {
 
-// A substitute Scintilla view over a document in UTF-8 or another code page. It answers the target-search and
-// line messages as Scintilla documents them, searching as FakeTargetSearch does, and
-// records every message it receives.
+// A substitute Scintilla view over a document in UTF-8 or another code page. It answers the
+// target-search and line messages as Scintilla documents them, searching as FakeTargetSearch does,
+// and records every message it receives.
 class FakeEditor : public FakeWindow {
 public:
     explicit FakeEditor(std::string document = {});

@@ -36,7 +36,11 @@ std::wstring widen(const std::string& bytes, std::vector<std::intptr_t>* offsets
     std::wstring wide;
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const int length = lead < 0x80    ? 1
+                           : lead >= 0xF0 ? 4
+                           : lead >= 0xE0 ? 3
+                           : lead >= 0xC0 ? 2
+                                          : 1;
         std::uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
         for (int k = 1; k < length && i + k < bytes.size(); ++k)
             code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
@@ -112,17 +116,18 @@ FakeTargetSearch::Found FakeTargetSearch::regex(const std::string& needle, bool 
         const std::intptr_t from = std::max(start, lineStarts_[static_cast<std::size_t>(line)]);
         const std::intptr_t to = std::min(end, lineEnd(line));
         if (from > to) continue;
-        const auto flags = lineFlags(from == lineStarts_[static_cast<std::size_t>(line)],
-                                           to == lineEnd(line));
-        const std::string text = document_.substr(static_cast<std::size_t>(from),
-                                                  static_cast<std::size_t>(to - from));
+        const auto flags =
+            lineFlags(from == lineStarts_[static_cast<std::size_t>(line)], to == lineEnd(line));
+        const std::string text =
+            document_.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
         if (utf8) {
             std::vector<std::intptr_t> offsets;
             const std::wstring line32 = widen(text, &offsets);
             std::wsmatch match;
             if (std::regex_search(line32, match, wide, flags))
-                return {from + offsets[static_cast<std::size_t>(match.position(0))],
-                        from + offsets[static_cast<std::size_t>(match.position(0) + match.length(0))]};
+                return {
+                    from + offsets[static_cast<std::size_t>(match.position(0))],
+                    from + offsets[static_cast<std::size_t>(match.position(0) + match.length(0))]};
         } else {
             std::smatch match;
             if (std::regex_search(text, match, narrow, flags))
@@ -134,7 +139,8 @@ FakeTargetSearch::Found FakeTargetSearch::regex(const std::string& needle, bool 
 
 std::intptr_t FakeTargetSearch::lineOf(std::intptr_t position) const {
     return (std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position) -
-            lineStarts_.begin()) - 1;
+            lineStarts_.begin()) -
+           1;
 }
 
 // The line's last byte before its line end.
@@ -153,14 +159,16 @@ int FakeTargetSearch::characterBytes(std::intptr_t position) const {
     const auto size = static_cast<std::intptr_t>(document_.size());
     if (position >= size) return 1;
     const auto lead = static_cast<unsigned char>(document_[static_cast<std::size_t>(position)]);
-    if (lead == '\r' && position + 1 < size && document_[static_cast<std::size_t>(position) + 1] == '\n')
+    if (lead == '\r' && position + 1 < size &&
+        document_[static_cast<std::size_t>(position) + 1] == '\n')
         return 2;
     if (codePage_ == SC_CP_UTF8) {
         // A malformed sequence is a character of one byte.
         const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
         if (position + length > size) return 1;
         for (int k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(document_[static_cast<std::size_t>(position + k)]) & 0xC0) != 0x80)
+            if ((static_cast<unsigned char>(document_[static_cast<std::size_t>(position + k)]) &
+                 0xC0) != 0x80)
                 return 1;
         return length;
     }
