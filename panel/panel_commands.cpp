@@ -9,6 +9,7 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "core/marks/current_view.hpp"
 #include "core/marks/modification_events_off.hpp"
@@ -27,6 +28,13 @@ namespace tarnwick {
 
 namespace {
 
+std::u16string windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return fromWide(text.c_str(), text.size());
+}
+
 int firstSelectedRow(HWND list) {
     return static_cast<int>(
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -35,14 +43,28 @@ int firstSelectedRow(HWND list) {
 }  // namespace
 
 bool TarnwickPanel::changeSearchList(const ListChange& change) {
-    const bool reloaded = settings.reloadIfChanged(searchList);
-    const bool changed = change.apply(searchList);
+    const auto [reloaded, changed] = settings.update(searchList, change.apply);
     if (reloaded || changed) hits.follow(searchList);
     if (reloaded || (changed && change.rebuildsRows))
         rebuildSearchList(change.duringRowNotification);
     if (changed ? !change.keepsAllBox : reloaded) updateAllCheckBox();
-    if (changed) settings.save(searchList);
+    showSaveProblem();
     return changed;
+}
+
+// The results label tells while the list holds changes that could not be saved; once they
+// are, it shows again what it showed before, unless something else was shown meanwhile.
+void TarnwickPanel::showSaveProblem() {
+    const std::optional<std::u16string>& problem = settings.saveProblem();
+    if (problem) {
+        if (!saveProblemShown) saveProblemShown = ShownProblem{windowText(resultsLabel), {}};
+        saveProblemShown->text = listNotSavedText(*problem);
+        SetWindowTextW(resultsLabel, asWide(saveProblemShown->text));
+    } else if (saveProblemShown) {
+        if (windowText(resultsLabel) == saveProblemShown->text)
+            SetWindowTextW(resultsLabel, asWide(saveProblemShown->labelBefore));
+        saveProblemShown.reset();
+    }
 }
 
 void TarnwickPanel::catchUpWithFile() {

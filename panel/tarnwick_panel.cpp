@@ -45,7 +45,7 @@ void TarnwickPanel::attachToHost(const NppData& host, int showPanelCommandId,
 }
 
 void TarnwickPanel::saveSearches() {
-    settings.saveIfDifferent(searchList);
+    settings.update(searchList, [](SearchList&) { return false; });
 }
 
 void TarnwickPanel::stopTakingKeys() {

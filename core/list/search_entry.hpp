@@ -11,6 +11,8 @@ struct SearchEntry {
     std::u16string text;
     bool enabled = true;
     Colorref color = HighlightPalette[0];
+
+    bool operator==(const SearchEntry&) const = default;
 };
 
 }  // namespace tarnwick

@@ -75,7 +75,7 @@ TEST_F(SettingsStoreOnWindows, FileHasCrLfLineEndsAndLoadsBackUnchanged) {
     EXPECT_TRUE(loaded[1].text == u"plain");
     EXPECT_FALSE(loaded[1].enabled);
     EXPECT_EQ(loaded[1].color, saved[1].color);
-    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"});
+    EXPECT_EQ(namesIn(folder()), (Names{L"searches.json", L"searches.json.lock"}));
 }
 
 TEST_F(SettingsStoreOnWindows, UnreadableFileIsKeptAsBackup) {
@@ -100,7 +100,7 @@ TEST_F(SettingsStoreOnWindows, FileHeldOpenByAnotherProgramIsNeitherReadNorLost)
     store.save(list);
     CloseHandle(held);
     EXPECT_EQ(fileBytes(file), R"({"entries": [{"text": "theirs"}]})");
-    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"}) << "the replace failed, no temporary";
+    EXPECT_EQ(namesIn(folder()), (Names{L"searches.json", L"searches.json.lock"})) << "the replace failed, no temporary";
 
     // Once released, the file is kept aside before the next save replaces it.
     store.save(list);
@@ -116,7 +116,7 @@ TEST_F(SettingsStoreOnWindows, SettingsFileThatIsAFolderIsNeitherReadNorReplaced
     EXPECT_EQ(list.size(), 1u);
     store.save(list);
     EXPECT_TRUE(fs::is_directory(file / L"inside"));
-    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"});
+    EXPECT_EQ(namesIn(folder()), (Names{L"searches.json", L"searches.json.lock"}));
 }
 
 // A file held open with no sharing, as a save of another process holds its temporary file.
@@ -153,7 +153,7 @@ TEST_F(SettingsStoreOnWindows, TemporaryFilesOfOtherProcessesAreLeftAlone) {
     EXPECT_TRUE(saved[0].text == u"mine");
     EXPECT_EQ(fileBytes(others), "theirs");
     EXPECT_EQ(fileBytes(fixedName), "theirs");
-    EXPECT_EQ(namesIn(folder()).size(), 3u);
+    EXPECT_EQ(namesIn(folder()).size(), 4u);
 }
 
 // A process of its own that saves `length` times `letter` into `file` `times` times; its
