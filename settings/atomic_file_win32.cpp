@@ -57,8 +57,8 @@ std::u16string systemErrorText(int error) {
         nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::u16string text(reinterpret_cast<const char16_t*>(buffer), length);
     LocalFree(buffer);
-    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r' ||
-                             text.back() == u' ' || text.back() == u'.'))
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r' || text.back() == u' ' ||
+                             text.back() == u'.'))
         text.pop_back();
     if (!text.empty()) return text;
     const std::string number = "Error " + std::to_string(error);

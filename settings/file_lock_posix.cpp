@@ -18,7 +18,7 @@ constexpr std::chrono::milliseconds kPause{1};
 // flock belongs to the open file: a second open, in this process or another, waits for it,
 // and the system lets go of it with the last descriptor, when the process ends at the latest.
 FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds wait) {
-    const int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor < 0) {
         error_ = errno;
         return;

@@ -11,13 +11,14 @@ constexpr DWORD kPauseMilliseconds = 1;
 }  // namespace
 
 // Opened without sharing, the file is this process's alone until its handle is closed; the
-// system closes it when the process ends. Only a refusal for sharing means that another
+// system closes it when the process ends. Reading is all it is opened for, so a lock file
+// that became read-only still locks. Only a refusal for sharing means that another
 // process holds it: any other error (a folder that cannot be written) is final.
 FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds wait) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = reinterpret_cast<std::intptr_t>(file);
             error_ = 0;

@@ -180,7 +180,8 @@ void SettingsStore::write(const SearchList& list) {
     if (!lastSeenWhole_ && !keepFileAside()) return;
     const std::string text = writeSearchList(list);
     int error = 0;
-    if (!writeFileAtomically(pathOf(filePath_), text, &error)) return failed(systemErrorText(error));
+    if (!writeFileAtomically(pathOf(filePath_), text, &error))
+        return failed(systemErrorText(error));
     lastSeen_ = Contents{text.size(), hashOf(text)};
     lastSeenWhole_ = true;
     saved_ = list;

@@ -166,7 +166,8 @@ TEST_F(HostileSettingsOnDisk, SettingsFileThatIsAFolderIsNeitherReadNorReplaced)
     EXPECT_EQ(list.size(), 1u);
     store.save(list);
     EXPECT_TRUE(fs::is_directory(file() / "inside"));
-    EXPECT_EQ(namesIn(file().parent_path()), (std::vector<fs::path>{"searches.json", "searches.json.lock"}));
+    EXPECT_EQ(namesIn(file().parent_path()),
+              (std::vector<fs::path>{"searches.json", "searches.json.lock"}));
 }
 
 TEST(HostileDocuments, LinesOfTenMegabytesAreFetchedWhole) {

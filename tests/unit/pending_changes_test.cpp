@@ -1,6 +1,7 @@
 #include "core/list/pending_changes.hpp"
 
-#include <initializer_list>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -8,21 +9,25 @@
 namespace tarnwick {
 namespace {
 
-constexpr Colorref kRed = 0x0000FF;
-
-SearchEntry on(const char16_t* text) {
-    return {text, true, HighlightPalette[0]};
-}
-SearchEntry off(const char16_t* text) {
-    return {text, false, HighlightPalette[0]};
-}
-SearchEntry red(const char16_t* text) {
-    return {text, true, kRed};
-}
-
-SearchList listOf(std::initializer_list<SearchEntry> entries) {
+// A list written as its texts between spaces; "-" after a text unchecks its entry, "*"
+// gives it a colour of its own.
+SearchList listOf(std::string_view spec) {
     SearchList list;
-    for (const SearchEntry& entry : entries) list.append(entry);
+    for (std::size_t start = 0; start < spec.size();) {
+        std::size_t end = spec.find(' ', start);
+        if (end == std::string_view::npos) end = spec.size();
+        std::string_view word = spec.substr(start, end - start);
+        SearchEntry entry{{}, true, HighlightPalette[0]};
+        for (; word.ends_with('-') || word.ends_with('*'); word.remove_suffix(1)) {
+            if (word.back() == '-')
+                entry.enabled = false;
+            else
+                entry.color = 0x0000FF;
+        }
+        entry.text.assign(word.begin(), word.end());
+        list.append(entry);
+        start = end + 1;
+    }
     return list;
 }
 
@@ -35,44 +40,29 @@ std::vector<SearchEntry> entriesOf(const SearchList& list) {
 TEST(PendingChanges, EveryChangeTheUserMadeIsMadeToTheNewerList) {
     struct Case {
         const char* what;
-        SearchList saved, shown, newer;
-        std::vector<SearchEntry> merged;
+        const char *saved, *shown, *newer, *merged;
     };
     const Case cases[] = {
-        {"nothing pending", listOf({on(u"a")}), listOf({on(u"a")}),
-         listOf({on(u"a"), on(u"c")}), {on(u"a"), on(u"c")}},
-        {"an Add stays added, after the newer entries", listOf({on(u"a")}),
-         listOf({on(u"a"), red(u"x")}), listOf({on(u"a"), on(u"c")}),
-         {on(u"a"), on(u"c"), red(u"x")}},
-        {"a Delete stays deleted", listOf({on(u"a"), on(u"b")}), listOf({on(u"a")}),
-         listOf({on(u"b"), on(u"a"), on(u"c")}), {on(u"a"), on(u"c")}},
-        {"deleted in both", listOf({on(u"a"), on(u"b")}), listOf({on(u"a")}),
-         listOf({on(u"a")}), {on(u"a")}},
-        {"a check box keeps its state where the entry moved", listOf({on(u"a"), on(u"b")}),
-         listOf({on(u"a"), off(u"b")}), listOf({on(u"c"), on(u"b")}), {on(u"c"), off(u"b")}},
-        {"a colour keeps its value, the other entries theirs", listOf({on(u"a"), on(u"b")}),
-         listOf({red(u"a"), on(u"b")}), listOf({on(u"a"), off(u"b")}), {red(u"a"), off(u"b")}},
-        {"an entry changed here and deleted there stays deleted", listOf({on(u"a"), on(u"b")}),
-         listOf({on(u"a"), off(u"b")}), listOf({on(u"a")}), {on(u"a")}},
-        {"All checked keeps entries added there as they are", listOf({off(u"a"), off(u"b")}),
-         listOf({on(u"a"), on(u"b")}), listOf({off(u"a"), off(u"b"), off(u"c")}),
-         {on(u"a"), on(u"b"), off(u"c")}},
-        {"the first of two equal texts deleted", listOf({on(u"a"), red(u"a")}),
-         listOf({red(u"a")}), listOf({on(u"a"), red(u"a"), on(u"c")}), {red(u"a"), on(u"c")}},
-        {"an Add of a text added there too adds it again", listOf({}), listOf({on(u"x")}),
-         listOf({off(u"x")}), {off(u"x"), on(u"x")}},
-        {"every kind at once", listOf({on(u"a"), on(u"b"), on(u"c")}),
-         listOf({off(u"a"), on(u"c"), on(u"y"), on(u"z")}),
-         listOf({on(u"w"), on(u"a"), on(u"b"), red(u"c")}),
-         {on(u"w"), off(u"a"), red(u"c"), on(u"y"), on(u"z")}},
+        {"nothing pending", "a", "a", "a c", "a c"},
+        {"an Add stays added, after the newer entries", "a", "a x*", "a c", "a c x*"},
+        {"a Delete stays deleted", "a b", "a", "b a c", "a c"},
+        {"deleted in both", "a b", "a", "a", "a"},
+        {"a check box keeps its state where the entry moved", "a b", "a b-", "c b", "c b-"},
+        {"a colour keeps its value, the others theirs", "a b", "a* b", "a b-", "a* b-"},
+        {"changed here, deleted there: stays deleted", "a b", "a b-", "a", "a"},
+        {"All checked leaves entries added there as they are", "a- b-", "a b", "a- b- c-",
+         "a b c-"},
+        {"the first of two equal texts deleted", "a a*", "a*", "a a* c", "a* c"},
+        {"an Add of a text added there too adds it again", "", "x", "x-", "x- x"},
+        {"every kind at once", "a b c", "a- c y z", "w a b c*", "w a- c* y z"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const PendingChanges pending(c.saved, c.shown);
+        const PendingChanges pending(listOf(c.saved), listOf(c.shown));
         EXPECT_EQ(pending.empty(), std::string(c.what) == "nothing pending");
-        EXPECT_EQ(entriesOf(pending.appliedTo(c.newer)), c.merged);
-        EXPECT_EQ(entriesOf(pending.appliedTo(c.saved)), entriesOf(c.shown)) << "made to the list"
-                                                                               " they were made to";
+        EXPECT_EQ(entriesOf(pending.appliedTo(listOf(c.newer))), entriesOf(listOf(c.merged)));
+        EXPECT_EQ(entriesOf(pending.appliedTo(listOf(c.saved))), entriesOf(listOf(c.shown)))
+            << "made to the list they were made to";
     }
 }
 

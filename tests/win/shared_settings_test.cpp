@@ -87,9 +87,9 @@ protected:
     // Another instance adds `prefix` followed by 0, 1, ... `times` times, one change at a
     // time, through a settings store of its own in a process of its own.
     std::unique_ptr<ChildProcess> otherInstanceAdds(const std::wstring& prefix, int times) const {
-        return std::make_unique<ChildProcess>(minihost::executableFolder() / L"settings_saver.exe",
-                                              L"--add " + quoted(configDirectory) + L" " + prefix +
-                                                  L" " + std::to_wstring(times));
+        return std::make_unique<ChildProcess>(
+            minihost::executableFolder() / L"settings_saver.exe",
+            L"--add " + quoted(configDirectory) + L" " + prefix + L" " + std::to_wstring(times));
     }
     fs::path lockFile() const { return settingsFile().wstring() + L".lock"; }
     static std::wstring notSavedLabel(DWORD error) {
@@ -219,7 +219,6 @@ TEST_F(SharedSettings, ListOf10000EntriesReplacedBetweenTwoChangesKeepsBothInsta
     EXPECT_EQ(rowTexts().at(4999), L"other 105000");
 }
 
-
 // Nothing is written over a list that could not be read, and a change whose save failed is
 // neither lost nor silent: the row stays, the label says why, and the change is saved, into
 // the list another instance saved meanwhile, by the next Show Panel that can.
@@ -247,13 +246,11 @@ TEST_F(SharedSettings, ChangeThatCouldNotBeSavedIsShownKeptAndSavedOncePossible)
              return [lock] { fs::remove(lock); };
          },
          ERROR_ACCESS_DENIED},
-        {"the file held beyond the retries", [&](const fs::path&, const fs::path& file) {
-             return hold(file);
-         },
+        {"the file held beyond the retries",
+         [&](const fs::path&, const fs::path& file) { return hold(file); },
          ERROR_SHARING_VIOLATION},
-        {"the lock held beyond its wait", [&](const fs::path& lock, const fs::path&) {
-             return hold(lock);
-         },
+        {"the lock held beyond its wait",
+         [&](const fs::path& lock, const fs::path&) { return hold(lock); },
          ERROR_SHARING_VIOLATION},
     };
     for (const Case& c : cases) {
