@@ -43,7 +43,7 @@ public:
 
     // At the host's shutdown and at unload: writes the list where it holds changes whose
     // save failed, made to the newer list when another instance of the host saved one
-    // since; never an older list over a newer one.
+    // since, or where the file lacks it; never an older list over a newer one.
     void saveSearches();
     // Tells the host to stop passing keys to the panel; done while the host's window still
     // exists, before the panel's window goes. Does nothing the second time.

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/list/pending_changes.hpp"
 #include "host/host_messages.hpp"
 #include "host/send_message.hpp"
-#include "core/list/pending_changes.hpp"
 #include "settings/atomic_file.hpp"
 #include "settings/file_lock.hpp"
 #include "settings/settings_format.hpp"
@@ -130,13 +130,26 @@ bool SettingsStore::catchUp(const FileText& file, SearchList& list) {
 
 SettingsStore::Update SettingsStore::update(SearchList& list,
                                             const std::function<bool(SearchList&)>& change) {
+    return update(list, change, false);
+}
+
+void SettingsStore::saveAtShutdown(SearchList& list) {
+    update(
+        list, [](SearchList&) { return false; }, true);
+}
+
+SettingsStore::Update SettingsStore::update(SearchList& list,
+                                            const std::function<bool(SearchList&)>& change,
+                                            bool rewrite) {
     createFolder();
     const FileLock lock(pathOf(lockPath()), kLockWait);
     const FileText file = readFile();
     Update result;
     result.reloaded = catchUp(file, list);
     result.changed = change(list);
-    pending_ = pending_ || result.changed;
+    pending_ = pending_ || result.changed ||
+               (rewrite && !result.reloaded && file.state != FileText::State::unreadable &&
+                file.text != writeSearchList(list));
     if (!pending_)
         saveProblem_.reset();
     else if (!lock.held())

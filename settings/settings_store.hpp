@@ -44,6 +44,11 @@ public:
     // write fails or is not made, the changes stay pending and `saveProblem` says why.
     Update update(SearchList& list, const std::function<bool(SearchList&)>& change);
 
+    // For the host's shutdown and the unload: `update` with no change, which also writes
+    // the list where the file, unchanged since this store last saw it, does not hold it
+    // as the list is written (missing, or written by another hand).
+    void saveAtShutdown(SearchList& list);
+
     // The file's list replaced by `list`, by the rules of `update`.
     void save(const SearchList& list);
 
@@ -69,6 +74,7 @@ private:
     };
     struct FileText;
 
+    Update update(SearchList& list, const std::function<bool(SearchList&)>& change, bool rewrite);
     FileText readFile() const;
     // Loads the file's list when the file holds something else than was last seen, with
     // the pending changes made to it. True when it did.

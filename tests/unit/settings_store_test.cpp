@@ -181,7 +181,7 @@ TEST_F(SettingsStoreOnDisk, ChangedSinceCountsEveryByteAndShutdownNeverWritesOve
         changing.save(list);
         closing.load(same);
         const ino_t number = fileNumber(file());
-        closing.update(same, noChange);
+        closing.saveAtShutdown(same);
         EXPECT_EQ(fileNumber(file()), number) << "the file holds that list already";
 
         c.write(file());
@@ -192,7 +192,7 @@ TEST_F(SettingsStoreOnDisk, ChangedSinceCountsEveryByteAndShutdownNeverWritesOve
         if (std::string(c.what) == "deleted") {
             EXPECT_EQ(fileBytes(file()), writeSearchList(list)) << "a deleted list is restored";
         } else {
-            closing.update(same, noChange);
+            closing.saveAtShutdown(same);
             EXPECT_EQ(fileBytes(file()), before);
         }
         changing.save(list);
