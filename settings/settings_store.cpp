@@ -130,17 +130,17 @@ bool SettingsStore::catchUp(const FileText& file, SearchList& list) {
 
 SettingsStore::Update SettingsStore::update(SearchList& list,
                                             const std::function<bool(SearchList&)>& change) {
-    return update(list, change, false);
+    return updateUnderLock(list, change, false);
 }
 
 void SettingsStore::saveAtShutdown(SearchList& list) {
-    update(
+    updateUnderLock(
         list, [](SearchList&) { return false; }, true);
 }
 
-SettingsStore::Update SettingsStore::update(SearchList& list,
-                                            const std::function<bool(SearchList&)>& change,
-                                            bool rewrite) {
+SettingsStore::Update SettingsStore::updateUnderLock(SearchList& list,
+                                                     const std::function<bool(SearchList&)>& change,
+                                                     bool rewrite) {
     createFolder();
     const FileLock lock(pathOf(lockPath()), kLockWait);
     const FileText file = readFile();

@@ -74,7 +74,9 @@ private:
     };
     struct FileText;
 
-    Update update(SearchList& list, const std::function<bool(SearchList&)>& change, bool rewrite);
+    // `update`, which with `rewrite` also writes a list the unchanged file does not hold.
+    Update updateUnderLock(SearchList& list, const std::function<bool(SearchList&)>& change,
+                           bool rewrite);
     FileText readFile() const;
     // Loads the file's list when the file holds something else than was last seen, with
     // the pending changes made to it. True when it did.
