@@ -9,8 +9,8 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
-#include "core/list/entry_identity.hpp"
 #include "core/marks/current_view.hpp"
 #include "core/marks/modification_events_off.hpp"
 #include "dialogs/wide_text.hpp"
@@ -28,6 +28,13 @@ namespace tarnwick {
 
 namespace {
 
+std::u16string windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return fromWide(text.c_str(), text.size());
+}
+
 int firstSelectedRow(HWND list) {
     return static_cast<int>(
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -35,18 +42,28 @@ int firstSelectedRow(HWND list) {
 
 }  // namespace
 
-// A list loaded again keeps the identities of the entries it still holds, so that their
-// results, marks and Hits stay theirs.
 bool TarnwickPanel::changeSearchList(const ListChange& change) {
-    const SearchList before = searchList;
-    const bool reloaded = settings.reloadIfChanged(searchList);
-    if (reloaded) carryIdentities(before, searchList);
-    const bool changed = change.apply(searchList);
+    const auto [reloaded, changed] = settings.update(searchList, change.apply);
     if (reloaded || (changed && change.rebuildsRows))
         rebuildSearchList(change.duringRowNotification);
     if (changed ? !change.keepsAllBox : reloaded) updateAllCheckBox();
-    if (changed) settings.save(searchList);
+    showSaveProblem();
     return changed;
+}
+
+// The results label tells while the list holds changes that could not be saved; once they
+// are, it shows again what it showed before, unless something else was shown meanwhile.
+void TarnwickPanel::showSaveProblem() {
+    const std::optional<std::u16string>& problem = settings.saveProblem();
+    if (problem) {
+        if (!saveProblemShown) saveProblemShown = ShownProblem{windowText(resultsLabel), {}};
+        saveProblemShown->text = listNotSavedText(*problem);
+        SetWindowTextW(resultsLabel, asWide(saveProblemShown->text));
+    } else if (saveProblemShown) {
+        if (windowText(resultsLabel) == saveProblemShown->text)
+            SetWindowTextW(resultsLabel, asWide(saveProblemShown->labelBefore));
+        saveProblemShown.reset();
+    }
 }
 
 void TarnwickPanel::catchUpWithFile() {

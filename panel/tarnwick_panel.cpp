@@ -45,7 +45,7 @@ void TarnwickPanel::attachToHost(const NppData& host, int showPanelCommandId,
 }
 
 void TarnwickPanel::saveSearches() {
-    settings.saveIfDifferent(searchList);
+    settings.saveAtShutdown(searchList);
 }
 
 void TarnwickPanel::stopTakingKeys() {

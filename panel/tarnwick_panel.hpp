@@ -41,8 +41,9 @@ public:
     // calls it to reopen a panel that was visible when it last closed.
     void attachToHost(const NppData& host, int showPanelCommandId, int showPanelMenuIndex);
 
-    // At the host's shutdown and at unload: writes the list unless the file holds it
-    // already or another instance of the host saved a newer one since.
+    // At the host's shutdown and at unload: writes the list where it holds changes whose
+    // save failed, made to the newer list when another instance of the host saved one
+    // since, or where the file lacks it; never an older list over a newer one.
     void saveSearches();
     // Tells the host to stop passing keys to the panel; done while the host's window still
     // exists, before the panel's window goes. Does nothing the second time.
@@ -113,11 +114,15 @@ private:
 
     // Every change to the search list goes through here. When another instance of the
     // host saved its list since this panel last read or wrote the file, the list is loaded
-    // again first and its rows rebuilt; then the change runs on that list, the rows and the
-    // All box follow, and a list that changed is saved. True when the change was made.
+    // again first, with the changes still unsaved made to it, and its rows rebuilt; then
+    // the change runs on that list, the rows and the All box follow, and a list that
+    // changed or holds unsaved changes is saved. A save that fails is told in the results
+    // label until one succeeds. True when the change was made.
     bool changeSearchList(const ListChange& change);
-    // Loads the list again, with no change of its own, when the file changed since.
+    // Loads the list again, with no change of its own, when the file changed since, and
+    // tries again to save changes whose save failed.
     void catchUpWithFile();
+    void showSaveProblem();
     // The change of the entry shown in `row`, found again after a reload by its text and
     // place; nothing when that entry is gone. Where the change is made, `changedEntry`, if
     // given, receives the entry's index.
@@ -265,6 +270,13 @@ private:
     IndicatorBlock indicators;
     SettingsStore settings;
     SearchList searchList;
+    // While the results label tells that the list could not be saved: that text, and the
+    // one it replaced.
+    struct ShownProblem {
+        std::u16string labelBefore;
+        std::u16string text;
+    };
+    std::optional<ShownProblem> saveProblemShown;
     LiveMatches matches;
     MarkedDocuments markedDocuments;
     EntryHits hits;

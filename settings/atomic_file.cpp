@@ -33,10 +33,12 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& target) {
 
 }  // namespace
 
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view text) {
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view text, int* error) {
     const std::filesystem::path temporary = temporaryPathFor(target);
     if (writeTextFile(temporary, text) && flushToDisk(temporary) && replaceFile(temporary, target))
         return true;
+    // Taken before the clean-up, which sets the system's error number again.
+    if (error != nullptr) *error = lastSystemError();
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace tarnwick {
@@ -11,8 +12,10 @@ namespace tarnwick {
 // name reached the disk before its bytes. The temporary file's name is this save's own
 // (the process id and a count of the process's saves), so processes saving into one
 // folder never write into each other's. On any failure the old file stays exactly as it
-// was and no temporary file is left behind.
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view text);
+// was and no temporary file is left behind, and `error`, if given, receives the system's
+// error number of the step that failed.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view text,
+                         int* error = nullptr);
 
 // The platform's part, defined once for Windows and once for POSIX systems.
 
@@ -25,5 +28,11 @@ bool replaceFile(const std::filesystem::path& source, const std::filesystem::pat
 
 // This process's id, which no other process running on the machine has.
 unsigned long currentProcessId();
+
+// The system's error number of the call that failed last on this thread (GetLastError on
+// Windows, errno elsewhere), and the system's own words for an error number, without the
+// final full stop and line break.
+int lastSystemError();
+std::u16string systemErrorText(int error);
 
 }  // namespace tarnwick

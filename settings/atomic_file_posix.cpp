@@ -1,9 +1,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <system_error>
 
 #include "settings/atomic_file.hpp"
+#include "settings/utf8_conversion.hpp"
 
 namespace tarnwick {
 
@@ -36,6 +39,14 @@ bool replaceFile(const std::filesystem::path& source, const std::filesystem::pat
 
 unsigned long currentProcessId() {
     return static_cast<unsigned long>(getpid());
+}
+
+int lastSystemError() {
+    return errno;
+}
+
+std::u16string systemErrorText(int error) {
+    return fromUtf8(std::strerror(error));
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include "settings/atomic_file.hpp"
 
 namespace tarnwick {
@@ -42,6 +44,25 @@ bool replaceFile(const std::filesystem::path& source, const std::filesystem::pat
 
 unsigned long currentProcessId() {
     return GetCurrentProcessId();
+}
+
+int lastSystemError() {
+    return static_cast<int>(GetLastError());
+}
+
+std::u16string systemErrorText(int error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string text(reinterpret_cast<const char16_t*>(buffer), length);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r' || text.back() == u' ' ||
+                             text.back() == u'.'))
+        text.pop_back();
+    if (!text.empty()) return text;
+    const std::string number = "Error " + std::to_string(error);
+    return std::u16string(number.begin(), number.end());
 }
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #include "settings/settings_store.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,16 +9,25 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/list/entry_identity.hpp"
+#include "core/list/pending_changes.hpp"
 #include "host/host_messages.hpp"
 #include "host/send_message.hpp"
 #include "settings/atomic_file.hpp"
+#include "settings/file_lock.hpp"
 #include "settings/settings_format.hpp"
+#include "settings/utf8_conversion.hpp"
 
 namespace tarnwick {
 
 namespace {
 
 constexpr std::size_t kHostPathUnits = 260;
+// Another instance holds the lock for one read and write of the list: a few tens of
+// milliseconds at most, unless something is wrong with it.
+constexpr std::chrono::milliseconds kLockWait{1000};
+// Backups are numbered up to this; past it a file not read whole is not replaced.
+constexpr int kBackupNames = 999;
 // A backslash on Windows, as the host's own paths have it.
 constexpr char16_t kSeparator = static_cast<char16_t>(std::filesystem::path::preferred_separator);
 
@@ -42,6 +52,7 @@ struct SettingsStore::FileText {
     enum class State { missing, unreadable, read };
     State state = State::missing;
     std::string text;
+    int error = 0;  // why a file that is there could not be read
 
     // What the file holds; none when there is no file.
     std::optional<Contents> contents() const {
@@ -60,6 +71,12 @@ void SettingsStore::initPaths(WindowHandle host) {
     createFolder();
 }
 
+std::u16string SettingsStore::backupPath(int number) const {
+    if (number <= 1) return filePath_ + u".bak";
+    const std::string digits = std::to_string(number);
+    return filePath_ + u"." + std::u16string(digits.begin(), digits.end()) + u".bak";
+}
+
 void SettingsStore::createFolder() const {
     std::error_code ignored;
     std::filesystem::create_directories(pathOf(folderPath_), ignored);
@@ -70,72 +87,124 @@ void SettingsStore::createFolder() const {
 SettingsStore::FileText SettingsStore::readFile() const {
     std::ifstream in(pathOf(filePath_));
     if (!in.is_open()) {
-        std::error_code error;
-        const bool missing = !std::filesystem::exists(pathOf(filePath_), error) && !error;
-        return {missing ? FileText::State::missing : FileText::State::unreadable, {}};
+        const int error = lastSystemError();
+        std::error_code existence;
+        const bool missing = !std::filesystem::exists(pathOf(filePath_), existence) && !existence;
+        return {missing ? FileText::State::missing : FileText::State::unreadable, {}, error};
     }
     // A folder in the file's place opens on some systems and throws at the first read.
     try {
         return {FileText::State::read,
                 std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
     } catch (const std::ios_base::failure&) {
-        return {FileText::State::unreadable, {}};
+        return {FileText::State::unreadable, {}, lastSystemError()};
     }
-}
-
-// A file that is there but cannot be opened (access denied, held by another program) was
-// not read either: it is kept aside before a save may replace it. A missing file needs
-// nothing kept.
-void SettingsStore::take(const FileText& file, SearchList& list) {
-    std::istringstream in(file.text);
-    backupBeforeSave_ = file.state == FileText::State::unreadable ||
-                        (file.state == FileText::State::read && !readSearchList(in, list));
-    if (file.state != FileText::State::unreadable) lastSeen_ = file.contents();
 }
 
 void SettingsStore::load(SearchList& list) {
-    take(readFile(), list);
+    saved_ = list;
+    pending_ = false;
+    lastSeen_.reset();
+    catchUp(readFile(), list);
 }
 
-bool SettingsStore::reloadIfChanged(SearchList& list) {
-    const FileText file = readFile();
-    if (file.state == FileText::State::unreadable) {
-        backupBeforeSave_ = true;
-        return false;
+// A file that cannot be read is left for `update` to refuse. A file another instance
+// deleted holds no list that could be lost: the one shown stays, pending, to be written
+// again.
+bool SettingsStore::catchUp(const FileText& file, SearchList& list) {
+    if (file.state == FileText::State::unreadable || file.contents() == lastSeen_) return false;
+    lastSeen_ = file.contents();
+    lastSeenWhole_ = true;
+    if (file.state == FileText::State::missing) {
+        saved_.clear();
+        pending_ = !list.empty();
+        return true;
     }
-    if (file.contents() == lastSeen_) return false;
-    take(file, list);
+    // A text that does not parse leaves the list as it was last seen.
+    SearchList newer = saved_;
+    std::istringstream in(file.text);
+    lastSeenWhole_ = readSearchList(in, newer);
+    SearchList loaded = pending_ ? PendingChanges(saved_, list).appliedTo(newer) : newer;
+    // The entries it still holds stay who they were, so their results, marks and Hits stay
+    // theirs.
+    carryIdentities(list, loaded);
+    list = std::move(loaded);
+    saved_ = std::move(newer);
     return true;
 }
 
-bool SettingsStore::keepUnreadFile() const {
-    std::error_code error;
-    if (!std::filesystem::exists(pathOf(filePath_), error)) return !error;
-    return std::filesystem::copy_file(pathOf(filePath_), pathOf(backupPath()),
-                                      std::filesystem::copy_options::overwrite_existing, error);
+SettingsStore::Update SettingsStore::update(SearchList& list,
+                                            const std::function<bool(SearchList&)>& change) {
+    return updateUnderLock(list, change, false);
 }
 
-void SettingsStore::write(const std::string& text) {
+void SettingsStore::saveAtShutdown(SearchList& list) {
+    updateUnderLock(
+        list, [](SearchList&) { return false; }, true);
+}
+
+SettingsStore::Update SettingsStore::updateUnderLock(SearchList& list,
+                                                     const std::function<bool(SearchList&)>& change,
+                                                     bool rewrite) {
     createFolder();
-    // Without a backup the file is not overwritten: the list read from it is incomplete.
-    if (backupBeforeSave_ && !keepUnreadFile()) return;
-    backupBeforeSave_ = false;
-    if (writeFileAtomically(pathOf(filePath_), text))
-        lastSeen_ = Contents{text.size(), hashOf(text)};
+    const FileLock lock(pathOf(lockPath()), kLockWait);
+    const FileText file = readFile();
+    Update result;
+    result.reloaded = catchUp(file, list);
+    result.changed = change(list);
+    pending_ = pending_ || result.changed ||
+               (rewrite && !result.reloaded && file.state != FileText::State::unreadable &&
+                file.text != writeSearchList(list));
+    if (!pending_)
+        saveProblem_.reset();
+    else if (!lock.held())
+        failed(systemErrorText(lock.error()));
+    else if (file.state == FileText::State::unreadable)
+        failed(systemErrorText(file.error));
+    else
+        write(list);
+    return result;
 }
 
 void SettingsStore::save(const SearchList& list) {
-    write(writeSearchList(list));
+    SearchList replaced;
+    update(replaced, [&list](SearchList& newest) {
+        newest = list;
+        return true;
+    });
 }
 
-// A missing file holds no list that could be lost: the list is written again.
-void SettingsStore::saveIfDifferent(const SearchList& list) {
-    const FileText file = readFile();
-    if (file.state == FileText::State::unreadable) return;
-    if (file.state == FileText::State::read && file.contents() != lastSeen_) return;
+void SettingsStore::failed(std::u16string why) {
+    saveProblem_ = std::move(why);
+}
+
+// The file as last seen is the one in place: the lock keeps others from replacing it.
+bool SettingsStore::keepFileAside() {
+    std::error_code error;
+    for (int number = 1; number <= kBackupNames; ++number) {
+        if (std::filesystem::exists(pathOf(backupPath(number)), error)) continue;
+        if (!error &&
+            std::filesystem::copy_file(pathOf(filePath_), pathOf(backupPath(number)), error))
+            return true;
+        break;
+    }
+    failed(error ? fromUtf8(error.message()) : u"No backup name left");
+    return false;
+}
+
+// Without a backup a file not read whole is not replaced: the user may still want what
+// was left out of the list.
+void SettingsStore::write(const SearchList& list) {
+    if (!lastSeenWhole_ && !keepFileAside()) return;
     const std::string text = writeSearchList(list);
-    if (file.state == FileText::State::read && file.text == text) return;
-    write(text);
+    int error = 0;
+    if (!writeFileAtomically(pathOf(filePath_), text, &error))
+        return failed(systemErrorText(error));
+    lastSeen_ = Contents{text.size(), hashOf(text)};
+    lastSeenWhole_ = true;
+    saved_ = list;
+    pending_ = false;
+    saveProblem_.reset();
 }
 
 }  // namespace tarnwick

@@ -34,4 +34,11 @@ struct SearchEntry {
     EntryId id = 0;
 };
 
+// Two entries are equal when they hold the same values: an entry loaded again from the file
+// is equal to the one it was, whatever identity it was given.
+inline bool operator==(const SearchEntry& a, const SearchEntry& b) {
+    return a.text == b.text && a.enabled == b.enabled && a.color == b.color &&
+           a.options == b.options;
+}
+
 }  // namespace tarnwick

@@ -64,6 +64,10 @@ std::u16string searchOutOfMemoryText(std::size_t matchCount) {
            decimal(static_cast<std::int64_t>(matchCount)) + u" matches";
 }
 
+std::u16string listNotSavedText(std::u16string_view why) {
+    return u"The list could not be saved: " + std::u16string(why);
+}
+
 std::u16string lineColumnText(std::int32_t line) {
     return decimal(static_cast<std::int64_t>(line) + 1);
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include <vector>
 
@@ -39,6 +40,10 @@ std::u16string searchOutOfMemoryText(std::size_t matchCount);
 // they were.
 inline constexpr char16_t kCommandOutOfMemoryLabel[] =
     u"Not enough memory: the command was not done";
+
+// The results label while the search list holds changes that could not be saved, and why,
+// in the system's words.
+std::u16string listNotSavedText(std::u16string_view why);
 
 // The Line column: lines are 0-based inside, 1-based on the screen.
 std::u16string lineColumnText(std::int32_t line);

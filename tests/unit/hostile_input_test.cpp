@@ -132,26 +132,29 @@ void runUnprivileged(const fs::path& folder, const std::function<void()>& scenar
         << "the scenario failed as user nobody (see its output above)";
 }
 
-TEST_F(HostileSettingsOnDisk, FileThatCannotBeReadIsNotOverwrittenUntilItIsKept) {
+// A file that cannot be read counts as changed: nothing is written over it, and once it
+// can be read the change still pending is made to its list.
+TEST_F(HostileSettingsOnDisk, FileThatCannotBeReadIsNotOverwrittenButMergedOnceRead) {
     runUnprivileged(root, [this] {
         const std::string theirs = R"({"entries": [{"text": "theirs"}]})";
         { std::ofstream(file(), std::ios::binary) << theirs; }
         fs::permissions(file(), fs::perms::none);
         SearchList list;
-        list.add(u"mine");
         store.load(list);
-        EXPECT_EQ(list.size(), 1u);
-        store.save(list);
+        EXPECT_TRUE(list.empty());
+        store.update(list, [](SearchList& l) { return l.add(u"mine"); });
+        ASSERT_TRUE(store.saveProblem());
+        EXPECT_TRUE(*store.saveProblem() == u"Permission denied");
         fs::permissions(file(), fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(fileBytes(file()), theirs) << "saved over a list that was never read";
 
-        // Once the file can be read it is kept aside, and the save goes ahead.
-        store.save(list);
-        EXPECT_EQ(fileBytes(backup()), theirs);
+        EXPECT_TRUE(store.update(list, [](SearchList&) { return false; }).reloaded);
+        EXPECT_FALSE(store.saveProblem());
         SearchList saved;
         store.load(saved);
-        ASSERT_EQ(saved.size(), 1u);
-        EXPECT_TRUE(saved[0].text == u"mine");
+        ASSERT_EQ(saved.size(), 2u);
+        EXPECT_TRUE(saved[0].text == u"theirs" && saved[1].text == u"mine");
+        EXPECT_FALSE(fs::exists(backup())) << "a file read whole needs no backup";
     });
 }
 
@@ -163,7 +166,8 @@ TEST_F(HostileSettingsOnDisk, SettingsFileThatIsAFolderIsNeitherReadNorReplaced)
     EXPECT_EQ(list.size(), 1u);
     store.save(list);
     EXPECT_TRUE(fs::is_directory(file() / "inside"));
-    EXPECT_EQ(namesIn(file().parent_path()), std::vector<fs::path>{"searches.json"});
+    EXPECT_EQ(namesIn(file().parent_path()),
+              (std::vector<fs::path>{"searches.json", "searches.json.lock"}));
 }
 
 TEST(HostileDocuments, LinesOfTenMegabytesAreFetchedWhole) {

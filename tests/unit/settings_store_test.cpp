@@ -86,9 +86,16 @@ TEST_F(SettingsStoreOnDisk, FileThatDoesNotParseIsKeptAsBackupBeforeTheFirstSave
     EXPECT_EQ(fileBytes(backup()), "{ \"entries\": [ typo");
     EXPECT_EQ(fileBytes(file()), writeSearchList(list));
 
-    writeRaw(backup(), "left alone");
     store.save(list);
-    EXPECT_EQ(fileBytes(backup()), "left alone");
+    EXPECT_EQ(fileBytes(backup()), "{ \"entries\": [ typo") << "a file read whole is not kept";
+
+    // Two backups in a row: the second never replaces the first.
+    writeRaw(file(), "{ \"entries\": [ second typo");
+    list.add(u"newer");
+    store.save(list);
+    EXPECT_EQ(fileBytes(backup()), "{ \"entries\": [ typo");
+    EXPECT_EQ(fileBytes(store.backupPath(2)), "{ \"entries\": [ second typo");
+    EXPECT_TRUE(store.backupPath(2) == store.filePath() + u".2.bak");
 }
 
 TEST_F(SettingsStoreOnDisk, FileReadOnlyInPartIsKeptAsBackup) {
@@ -103,12 +110,14 @@ TEST_F(SettingsStoreOnDisk, FileReadOnlyInPartIsKeptAsBackup) {
 
 TEST_F(SettingsStoreOnDisk, FileIsNotOverwrittenWhenItsBackupCannotBeMade) {
     writeRaw(file(), "not json");
-    fs::create_directory(backup());  // a folder where the backup would go
+    // A link where the backup would go, into a folder that is not there.
+    fs::create_symlink(root / "missing" / "backup", backup());
     SearchList list;
     store.load(list);
-    list.add(u"new");
-    store.save(list);
+    store.update(list, [](SearchList& l) { return l.add(u"new"); });
     EXPECT_EQ(fileBytes(file()), "not json");
+    EXPECT_TRUE(store.saveProblem());
+    EXPECT_EQ(list.size(), 1u) << "the change is kept, pending";
 }
 
 SearchList listOf(std::initializer_list<const char16_t*> texts) {
@@ -128,19 +137,23 @@ ino_t fileNumber(const fs::path& path) {
     return stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
 }
 
+bool noChange(SearchList&) {
+    return false;
+}
+
 // Two stores over one file, as two instances of the host: what another write does to the
-// one that changes its list next and to the one that closes next.
+// one that changes its list next and to the one that closes next, which holds no change
+// of its own and so never writes.
 TEST_F(SettingsStoreOnDisk, ChangedSinceCountsEveryByteAndShutdownNeverWritesOverANewerList) {
     struct Case {
         const char* what;
         std::function<void(const fs::path&)> write;
         bool reloads;
         std::vector<std::u16string> texts;  // the changing store's list after its reload
-        bool closingWrites;                 // the closing store's list of two
     };
     const Case cases[] = {
-        {"nothing", [](const fs::path&) {}, false, {u"one"}, true},
-        {"same bytes", [](const fs::path& f) { writeRaw(f, fileBytes(f)); }, false, {u"one"}, true},
+        {"nothing", [](const fs::path&) {}, false, {u"one"}},
+        {"same bytes", [](const fs::path& f) { writeRaw(f, fileBytes(f)); }, false, {u"one"}},
         {"same size and time, as within the time resolution",
          [](const fs::path& f) {
              const auto time = fs::last_write_time(f);
@@ -149,19 +162,16 @@ TEST_F(SettingsStoreOnDisk, ChangedSinceCountsEveryByteAndShutdownNeverWritesOve
              fs::last_write_time(f, time);
          },
          true,
-         {u"owe"},
-         false},
+         {u"owe"}},
         {"longer list",
          [](const fs::path& f) {
              writeRaw(f, writeSearchList(listOf({u"one", u"two"})));
          },
          true,
-         {u"one", u"two"},
-         false},
-        {"deleted", [](const fs::path& f) { fs::remove(f); }, true, {u"one"}, true},
-        {"not json", [](const fs::path& f) { writeRaw(f, "{ junk"); }, true, {u"one"}, false},
+         {u"one", u"two"}},
+        {"deleted", [](const fs::path& f) { fs::remove(f); }, true, {u"one"}},
+        {"not json", [](const fs::path& f) { writeRaw(f, "{ junk"); }, true, {u"one"}},
     };
-    const SearchList two = listOf({u"one", u"three"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SettingsStore changing, closing;
@@ -171,20 +181,25 @@ TEST_F(SettingsStoreOnDisk, ChangedSinceCountsEveryByteAndShutdownNeverWritesOve
         changing.save(list);
         closing.load(same);
         const ino_t number = fileNumber(file());
-        closing.saveIfDifferent(same);
+        closing.saveAtShutdown(same);
         EXPECT_EQ(fileNumber(file()), number) << "the file holds that list already";
 
         c.write(file());
-        const std::string before = fileBytes(file());
-        EXPECT_EQ(changing.reloadIfChanged(list), c.reloads);
+        const std::string before = fs::exists(file()) ? fileBytes(file()) : "";
+        EXPECT_EQ(changing.update(list, noChange).reloaded, c.reloads);
         EXPECT_EQ(textsOf(list), c.texts);
-        EXPECT_FALSE(changing.reloadIfChanged(list)) << "what was read is remembered";
-        closing.saveIfDifferent(two);
-        EXPECT_EQ(fileBytes(file()), c.closingWrites ? writeSearchList(two) : before);
+        EXPECT_FALSE(changing.update(list, noChange).reloaded) << "what was read is remembered";
+        if (std::string(c.what) == "deleted") {
+            EXPECT_EQ(fileBytes(file()), writeSearchList(list)) << "a deleted list is restored";
+        } else {
+            closing.saveAtShutdown(same);
+            EXPECT_EQ(fileBytes(file()), before);
+        }
         changing.save(list);
-        EXPECT_FALSE(changing.reloadIfChanged(list)) << "what was written is remembered";
+        EXPECT_FALSE(changing.update(list, noChange).reloaded) << "what was written is remembered";
         EXPECT_EQ(fs::exists(backup()), std::string(c.what) == "not json");
         fs::remove(backup());
+        EXPECT_FALSE(changing.saveProblem());
     }
 }
 
@@ -221,7 +236,47 @@ TEST_F(SettingsStoreOnDisk, TemporaryFileThatCannotBeCreatedLeavesTheOldFile) {
         store.save(SearchList{});
     }
     EXPECT_EQ(fileBytes(file()), before);
-    EXPECT_EQ(namesIn(file().parent_path()), Names{"searches.json"});
+    EXPECT_EQ(namesIn(file().parent_path()), (Names{"searches.json", "searches.json.lock"}));
+}
+
+// A save that fails (here the disk is full) keeps its change pending: another instance's
+// newer list is loaded with the change made to it, and the next update writes both.
+TEST_F(SettingsStoreOnDisk, ChangeWhoseSaveFailedIsMadeToTheNewerListAndSavedLater) {
+    SearchList list = listOf({u"one"});
+    store.save(list);
+    const std::string before = fileBytes(file());
+    {
+        ProcessLimit limit(RLIMIT_FSIZE, before.size());
+        const auto [reloaded, changed] =
+            store.update(list, [](SearchList& l) { return l.add(u"mine"); });
+        EXPECT_TRUE(changed);
+        EXPECT_FALSE(reloaded);
+    }
+    EXPECT_EQ(fileBytes(file()), before);
+    ASSERT_TRUE(store.saveProblem());
+    EXPECT_TRUE(*store.saveProblem() == u"File too large");
+
+    SettingsStore other;
+    other.initPaths(host.handle());
+    SearchList theirs;
+    other.load(theirs);
+    other.update(theirs, [](SearchList& l) { return l.add(u"theirs"); });
+    const EntryId one = list[0].id;
+    {
+        ProcessLimit limit(RLIMIT_FSIZE, before.size());
+        EXPECT_TRUE(store.update(list, noChange).reloaded);
+    }
+    ASSERT_TRUE(store.saveProblem());
+    // Merged a second time, the entries still count as unchanged here: the other's change
+    // to one of them is kept, and each stays who it was.
+    other.update(theirs, [](SearchList& l) { return l.setEnabled(0, false); });
+
+    EXPECT_TRUE(store.update(list, noChange).reloaded);
+    EXPECT_EQ(textsOf(list), (std::vector<std::u16string>{u"one", u"theirs", u"mine"}));
+    EXPECT_FALSE(list[0].enabled);
+    EXPECT_EQ(list[0].id, one);
+    EXPECT_EQ(fileBytes(file()), writeSearchList(list));
+    EXPECT_FALSE(store.saveProblem());
 }
 
 TEST_F(SettingsStoreOnDisk, WriteThatFailsHalfwayLeavesTheOldFileAndNoTemporary) {
@@ -234,7 +289,7 @@ TEST_F(SettingsStoreOnDisk, WriteThatFailsHalfwayLeavesTheOldFileAndNoTemporary)
         store.save(longer);
     }
     EXPECT_EQ(fileBytes(file()), before);
-    EXPECT_EQ(namesIn(file().parent_path()), Names{"searches.json"});
+    EXPECT_EQ(namesIn(file().parent_path()), (Names{"searches.json", "searches.json.lock"}));
 }
 
 }  // namespace

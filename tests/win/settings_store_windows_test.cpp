@@ -10,6 +10,7 @@
 #include "file_bytes.hpp"
 #include "folder_names.hpp"
 #include "minihost/executable_folder.hpp"
+#include "settings/atomic_file.hpp"
 #include "settings/settings_store.hpp"
 #include "temp_folder.hpp"
 #include "test_host_window.hpp"
@@ -75,7 +76,7 @@ TEST_F(SettingsStoreOnWindows, FileHasCrLfLineEndsAndLoadsBackUnchanged) {
     EXPECT_TRUE(loaded[1].text == u"plain");
     EXPECT_FALSE(loaded[1].enabled);
     EXPECT_EQ(loaded[1].color, saved[1].color);
-    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"});
+    EXPECT_EQ(namesIn(folder()), (Names{L"searches.json", L"searches.json.lock"}));
 }
 
 TEST_F(SettingsStoreOnWindows, UnreadableFileIsKeptAsBackup) {
@@ -87,6 +88,8 @@ TEST_F(SettingsStoreOnWindows, UnreadableFileIsKeptAsBackup) {
     expectKeptAsideAndSaved("{ oops", u"new");
 }
 
+// A file held open without sharing cannot be read: it counts as changed, so nothing is
+// written over it, and the change waits until the file can be read.
 TEST_F(SettingsStoreOnWindows, FileHeldOpenByAnotherProgramIsNeitherReadNorLost) {
     const fs::path file(store.filePath());
     { std::ofstream(file, std::ios::binary) << R"({"entries": [{"text": "theirs"}]})"; }
@@ -94,17 +97,21 @@ TEST_F(SettingsStoreOnWindows, FileHeldOpenByAnotherProgramIsNeitherReadNorLost)
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     SearchList list;
-    list.add(u"mine");
     store.load(list);
-    EXPECT_EQ(list.size(), 1u);
-    store.save(list);
+    EXPECT_TRUE(list.empty());
+    store.update(list, [](SearchList& l) { return l.add(u"mine"); });
     CloseHandle(held);
     EXPECT_EQ(fileBytes(file), R"({"entries": [{"text": "theirs"}]})");
-    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"}) << "the replace failed, no temporary";
+    ASSERT_TRUE(store.saveProblem());
+    EXPECT_TRUE(*store.saveProblem() == systemErrorText(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(namesIn(folder()), (Names{L"searches.json", L"searches.json.lock"}));
 
-    // Once released, the file is kept aside before the next save replaces it.
-    store.save(list);
-    expectKeptAsideAndSaved(R"({"entries": [{"text": "theirs"}]})", u"mine");
+    store.update(list, [](SearchList&) { return false; });
+    EXPECT_FALSE(store.saveProblem());
+    SearchList saved;
+    store.load(saved);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_TRUE(saved[0].text == u"theirs" && saved[1].text == u"mine");
 }
 
 TEST_F(SettingsStoreOnWindows, SettingsFileThatIsAFolderIsNeitherReadNorReplaced) {
@@ -116,7 +123,7 @@ TEST_F(SettingsStoreOnWindows, SettingsFileThatIsAFolderIsNeitherReadNorReplaced
     EXPECT_EQ(list.size(), 1u);
     store.save(list);
     EXPECT_TRUE(fs::is_directory(file / L"inside"));
-    EXPECT_EQ(namesIn(folder()), Names{L"searches.json"});
+    EXPECT_EQ(namesIn(folder()), (Names{L"searches.json", L"searches.json.lock"}));
 }
 
 // A file held open with no sharing, as a save of another process holds its temporary file.
@@ -153,7 +160,7 @@ TEST_F(SettingsStoreOnWindows, TemporaryFilesOfOtherProcessesAreLeftAlone) {
     EXPECT_TRUE(saved[0].text == u"mine");
     EXPECT_EQ(fileBytes(others), "theirs");
     EXPECT_EQ(fileBytes(fixedName), "theirs");
-    EXPECT_EQ(namesIn(folder()).size(), 3u);
+    EXPECT_EQ(namesIn(folder()).size(), 4u);
 }
 
 // A process of its own that saves `length` times `letter` into `file` `times` times; its

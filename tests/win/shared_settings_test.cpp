@@ -4,14 +4,19 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "child_process.hpp"
 #include "minihost/executable_folder.hpp"
+#include "panel/results/result_texts.hpp"
 #include "panel_workflow_fixture.hpp"
+#include "settings/atomic_file.hpp"
 
 namespace tarnwick::testing {
 namespace {
@@ -78,6 +83,18 @@ protected:
         const ChildProcess saver(minihost::executableFolder() / L"settings_saver.exe",
                                  quoted(settingsFile()) + L" " + quoted(source));
         ASSERT_EQ(saver.exitCode(), 0);
+    }
+    // Another instance adds `prefix` followed by 0, 1, ... `times` times, one change at a
+    // time, through a settings store of its own in a process of its own.
+    std::unique_ptr<ChildProcess> otherInstanceAdds(const std::wstring& prefix, int times) const {
+        return std::make_unique<ChildProcess>(
+            minihost::executableFolder() / L"settings_saver.exe",
+            L"--add " + quoted(configDirectory) + L" " + prefix + L" " + std::to_wstring(times));
+    }
+    fs::path lockFile() const { return settingsFile().wstring() + L".lock"; }
+    static std::wstring notSavedLabel(DWORD error) {
+        const std::u16string text = listNotSavedText(systemErrorText(static_cast<int>(error)));
+        return std::wstring(text.begin(), text.end());
     }
     // "Show Panel" twice: hidden, then shown.
     void showAgain() {
@@ -200,6 +217,103 @@ TEST_F(SharedSettings, ListOf10000EntriesReplacedBetweenTwoChangesKeepsBothInsta
     EXPECT_TRUE(saved[4999].text == u"other 105000");
     EXPECT_FALSE(saved[kEntries - 2].enabled);
     EXPECT_EQ(rowTexts().at(4999), L"other 105000");
+}
+
+// Nothing is written over a list that could not be read, and a change whose save failed is
+// neither lost nor silent: the row stays, the label says why, and the change is saved, into
+// the list another instance saved meanwhile, by the next Show Panel that can.
+TEST_F(SharedSettings, ChangeThatCouldNotBeSavedIsShownKeptAndSavedOncePossible) {
+    using Unblock = std::function<void()>;
+    struct Case {
+        const char* what;
+        std::function<Unblock(const fs::path& lock, const fs::path& file)> block;
+        DWORD error;
+    };
+    // A file opened without sharing by another program.
+    const auto hold = [](const fs::path& path) -> Unblock {
+        const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(held, INVALID_HANDLE_VALUE);
+        return [held] { CloseHandle(held); };
+    };
+    const Case cases[] = {
+        // Wine run as root writes into read-only folders: a folder where the lock file
+        // goes refuses the save as a read-only folder does.
+        {"a folder that refuses new files",
+         [](const fs::path& lock, const fs::path&) -> Unblock {
+             fs::remove(lock);
+             fs::create_directory(lock);
+             return [lock] { fs::remove(lock); };
+         },
+         ERROR_ACCESS_DENIED},
+        {"the file held beyond the retries",
+         [&](const fs::path&, const fs::path& file) { return hold(file); },
+         ERROR_SHARING_VIOLATION},
+        {"the lock held beyond its wait",
+         [&](const fs::path& lock, const fs::path&) { return hold(lock); },
+         ERROR_SHARING_VIOLATION},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeSettings(writeSearchList(listOf({L"one"})));
+        showAgain();
+        const std::wstring labelBefore = label();
+        const Unblock unblock = c.block(lockFile(), settingsFile());
+        add(L"two");
+        EXPECT_EQ(rowTexts(), (Texts{L"one", L"two"}));
+        EXPECT_EQ(label(), notSavedLabel(c.error));
+        unblock();
+        EXPECT_EQ(savedTexts(), (Texts{L"one"}));
+
+        EXPECT_EQ(otherInstanceAdds(L"three", 1)->exitCode(), 0);
+        showAgain();
+        EXPECT_EQ(rowTexts(), (Texts{L"one", L"three0", L"two"}));
+        EXPECT_EQ(savedTexts(), rowTexts());
+        EXPECT_EQ(label(), labelBefore);
+    }
+}
+
+TEST_F(SharedSettings, ShutdownSavesAPendingChangeIntoTheNewerList) {
+    add(L"one");
+    {
+        const HANDLE held = CreateFileW(settingsFile().c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        add(L"two");
+        CloseHandle(held);
+    }
+    EXPECT_EQ(otherInstanceAdds(L"three", 1)->exitCode(), 0);
+    host->exit();
+    EXPECT_EQ(savedTexts(), (Texts{L"one", L"three0", L"two"}));
+}
+
+// Two instances change the list at once, each a thousand times: the lock makes every change
+// to the newest list, so none is lost.
+TEST_F(SharedSettings, TwoInstancesAddingAThousandEntriesEachAtOnceKeepEveryOne) {
+    constexpr int kRounds = 1000;
+    const auto other = otherInstanceAdds(L"theirs", kRounds);
+    for (int wait = 0; wait < 1000 && !fs::exists(settingsFile()); ++wait) Sleep(10);
+    for (int i = 0; i < kRounds; ++i) add(L"mine" + std::to_wstring(i));
+    EXPECT_EQ(other->exitCode(), 0);
+    showAgain();
+
+    Texts expected;
+    for (int i = 0; i < kRounds; ++i) {
+        expected.push_back(L"mine" + std::to_wstring(i));
+        expected.push_back(L"theirs" + std::to_wstring(i));
+    }
+    std::sort(expected.begin(), expected.end());
+    const Texts saved = savedTexts();
+    EXPECT_EQ(rowTexts(), saved);
+    Texts sorted = saved;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, expected);
+    // They did race: the file's entries change hands many times.
+    int handovers = 0;
+    for (std::size_t i = 1; i < saved.size(); ++i)
+        handovers += saved[i].substr(0, 4) != saved[i - 1].substr(0, 4) ? 1 : 0;
+    EXPECT_GT(handovers, 20);
+    EXPECT_EQ(label(), L"Results:");
 }
 
 }  // namespace
