@@ -35,11 +35,6 @@ std::u16string windowText(HWND window) {
     return fromWide(text.c_str(), text.size());
 }
 
-int firstSelectedRow(HWND list) {
-    return static_cast<int>(
-        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
 }  // namespace
 
 bool TarnwickPanel::changeSearchList(const ListChange& change) {
@@ -105,7 +100,7 @@ void TarnwickPanel::addEntry() {
 }
 
 void TarnwickPanel::removeEntry() {
-    const int row = firstSelectedRow(searchListCtrl);
+    const int row = list_view::firstSelectedRow(searchListCtrl);
     if (row < 0) return;
     std::optional<std::size_t> removed;
     const auto remove = [](SearchList& list, std::size_t entry) {
@@ -117,7 +112,7 @@ void TarnwickPanel::removeEntry() {
 }
 
 void TarnwickPanel::toggleSelectedEntry() {
-    toggleEntry(firstSelectedRow(searchListCtrl));
+    toggleEntry(list_view::firstSelectedRow(searchListCtrl));
 }
 
 // The entry shown in `row` takes the other state than the one shown; the list's own
@@ -164,7 +159,7 @@ void TarnwickPanel::setEntryColor(int row, Colorref color) {
 // The option the selected row shows turns to its other state; the entry's other options
 // stay as the file holds them.
 void TarnwickPanel::toggleOption(bool MatchOptions::*option) {
-    const int row = firstSelectedRow(searchListCtrl);
+    const int row = list_view::firstSelectedRow(searchListCtrl);
     if (row < 0 || static_cast<std::size_t>(row) >= searchList.size()) return;
     std::optional<std::size_t> changed;
     const auto setOption = [option, on = !(searchList[static_cast<std::size_t>(row)].options.*
@@ -183,7 +178,7 @@ void TarnwickPanel::redrawSearchRow(std::size_t entry) const {
 }
 
 void TarnwickPanel::pickEntryColor() {
-    const int row = firstSelectedRow(searchListCtrl);
+    const int row = list_view::firstSelectedRow(searchListCtrl);
     if (row < 0 || static_cast<std::size_t>(row) >= searchList.size()) return;
     const std::optional<Colorref> color =
         pickColor(static_cast<HWND>(hostHandles._nppHandle), searchList[row].color);
@@ -274,11 +269,11 @@ void TarnwickPanel::goToMatch() {
     // A copy: bringing the document forward re-enters the panel through the host's
     // notification.
     const std::optional<DocumentRef> document = markedDocuments.results();
-    if (firstSelectedRow(resultsListCtrl) < 0 || !document) return;
+    if (list_view::firstSelectedRow(resultsListCtrl) < 0 || !document) return;
     const WindowHandle view =
         jumpToMatch(hostHandles, *document, [&](WindowHandle shown) -> std::optional<SearchMatch> {
             catchUpWithDocument(shown);
-            const int row = firstSelectedRow(resultsListCtrl);
+            const int row = list_view::firstSelectedRow(resultsListCtrl);
             if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) return std::nullopt;
             return matches.at(static_cast<std::size_t>(row));
         });
@@ -314,7 +309,7 @@ void TarnwickPanel::stepToResult(bool forward) {
 
 void TarnwickPanel::copySelectedLine() {
     if (!resultsTrueForCopy()) return;
-    const int row = firstSelectedRow(resultsListCtrl);
+    const int row = list_view::firstSelectedRow(resultsListCtrl);
     if (row < 0 || static_cast<std::size_t>(row) >= matches.size()) return;
     putTextOnClipboard(window, placeOf(matches.at(static_cast<std::size_t>(row))).text.str());
 }

@@ -8,6 +8,7 @@
 #include "dialogs/wide_text.hpp"
 #include "dialogs/window_dpi.hpp"
 #include "core/marks/current_view.hpp"
+#include "panel/controls/list_view.hpp"
 #include "panel/controls/panel_layout.hpp"
 #include "panel/controls/popup_menu.hpp"
 #include "panel/results/result_texts.hpp"
@@ -220,8 +221,8 @@ INT_PTR TarnwickPanel::onNotify(WPARAM wParam, LPARAM lParam) {
 
 // Right click, the menu key or Shift+F10 on either list; false for any other window.
 bool TarnwickPanel::onContextMenu(HWND control, LPARAM position) const {
-    const bool rowSelected =
-        SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) >= 0;
+    const int row = list_view::firstSelectedRow(control);
+    const bool rowSelected = row >= 0;
     if (control == resultsListCtrl) {
         const PopupMenuItem items[] = {
             {IDM_COPY_LINE, L"Copy Line", rowSelected},
@@ -231,8 +232,6 @@ bool TarnwickPanel::onContextMenu(HWND control, LPARAM position) const {
         return true;
     }
     if (control == searchListCtrl) {
-        const int row = static_cast<int>(
-            SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
         const MatchOptions options = row >= 0 && static_cast<std::size_t>(row) < searchList.size()
                                          ? searchList[static_cast<std::size_t>(row)].options
                                          : MatchOptions{};

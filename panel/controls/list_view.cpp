@@ -53,6 +53,11 @@ std::size_t rowCount(HWND list) {
     return static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
+int firstSelectedRow(HWND list) {
+    return static_cast<int>(
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
 void setState(HWND list, int row, UINT state, UINT mask) {
     LVITEMW item{};
     item.state = state;

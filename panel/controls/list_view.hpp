@@ -20,6 +20,8 @@ void rescaleColumns(HWND list, int fromDpi, int toDpi);
 void deleteAllRows(HWND list);
 void deleteRow(HWND list, int row);
 std::size_t rowCount(HWND list);
+// The first selected row; -1 when none is.
+int firstSelectedRow(HWND list);
 void setState(HWND list, int row, UINT state, UINT mask);
 // Makes `row` the one selected and focused row and scrolls it into view.
 void selectOnly(HWND list, int row);

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "dialogs/unique_handle.hpp"
+#include "panel/controls/list_view.hpp"
 
 namespace tarnwick {
 
@@ -17,8 +18,7 @@ bool fromKeyboard(LPARAM position) {
 // Where a menu opened from the keyboard goes: the selected row's corner, else the list's.
 POINT keyboardMenuPoint(HWND list) {
     POINT point{0, 0};
-    const auto row = static_cast<int>(
-        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row = list_view::firstSelectedRow(list);
     RECT bounds{};
     bounds.left = LVIR_LABEL;
     if (row >= 0 && SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds)))

@@ -11,12 +11,12 @@ namespace {
 
 // A list written as its texts between spaces; "-" after a text unchecks its entry, "*"
 // gives it a colour of its own.
-SearchList listOf(std::string_view spec) {
+SearchList listOf(std::string_view words) {
     SearchList list;
-    for (std::size_t start = 0; start < spec.size();) {
-        std::size_t end = spec.find(' ', start);
-        if (end == std::string_view::npos) end = spec.size();
-        std::string_view word = spec.substr(start, end - start);
+    for (std::size_t start = 0; start < words.size();) {
+        std::size_t end = words.find(' ', start);
+        if (end == std::string_view::npos) end = words.size();
+        std::string_view word = words.substr(start, end - start);
         SearchEntry entry{{}, true, HighlightPalette[0]};
         for (; word.ends_with('-') || word.ends_with('*'); word.remove_suffix(1)) {
             if (word.back() == '-')
