@@ -43,6 +43,9 @@ inline constexpr std::uint32_t SCI_GETRANGEPOINTER = 2643;
 inline constexpr std::uint32_t SCI_GETGAPPOSITION = 2644;
 inline constexpr std::uint32_t SCI_INDICATORVALUEAT = 2507;
 inline constexpr std::uint32_t SCI_GETCHARAT = 2007;
+// How the view shows white space; setting it, even to what it is, repaints the whole view.
+inline constexpr std::uint32_t SCI_GETVIEWWS = 2020;
+inline constexpr std::uint32_t SCI_SETVIEWWS = 2021;
 // The start of the whole character before (after) a position: UTF-8, DBCS and CR LF alike.
 inline constexpr std::uint32_t SCI_POSITIONBEFORE = 2417;
 inline constexpr std::uint32_t SCI_POSITIONAFTER = 2418;

@@ -1,9 +1,9 @@
 #include "core/marks/modification_events_off.hpp"
 
 #include "core/marks/current_view.hpp"
+#include "core/marks/view_repaint.hpp"
 #include "host/editor_messages.hpp"
 #include "host/send_message.hpp"
-#include "host/window_repaint.hpp"
 
 namespace tarnwick {
 
@@ -37,13 +37,13 @@ void ModificationEventsOff::quiet(WindowHandle window) {
     const std::intptr_t mask = sendMessage(window, SCI_GETMODEVENTMASK, 0, 0);
     views_[count_++] = {window, mask};
     sendMessage(window, SCI_SETMODEVENTMASK, 0, 0);
+    repaintWholeView(window);
 }
 
 void ModificationEventsOff::restore() noexcept {
     for (std::size_t i = 0; i < count_; ++i)
         sendMessage(views_[i].window, SCI_SETMODEVENTMASK,
                     static_cast<std::uintptr_t>(views_[i].mask), 0);
-    for (std::size_t i = 0; i < count_; ++i) repaintWindow(views_[i].window);
     count_ = 0;
 }
 

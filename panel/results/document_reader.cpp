@@ -1,5 +1,6 @@
 #include "panel/results/document_reader.hpp"
 
+#include "core/marks/view_repaint.hpp"
 #include "host/editor_messages.hpp"
 #include "host/send_message.hpp"
 
@@ -19,6 +20,8 @@ bool DocumentReader::attach(HWND parent, std::intptr_t document) {
                                   GetModuleHandleW(nullptr), nullptr);
         if (window_ == nullptr) return false;
         SendMessageW(window_, SCI_SETMODEVENTMASK, 0, 0);
+        // Hidden, it is never painted: from now on each indicator change costs it nothing.
+        repaintWholeView(window_);
         setReaderView(window_);
     }
     sendMessage(window_, SCI_SETDOCPOINTER, 0, document);

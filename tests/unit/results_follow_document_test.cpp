@@ -134,7 +134,7 @@ TEST_F(ResultsFollowTheirDocument, AFillThatFailsMidwayLeavesEveryViewItsOwnMask
                  std::runtime_error);
     EXPECT_EQ(failing.modEventMask, 0x1234);
     EXPECT_EQ(secondView.modEventMask, 0x1);
-    EXPECT_EQ(Trace(failing.messages().end() - 2, failing.messages().end()), restoredTrace(0x1234));
+    EXPECT_EQ(Trace(failing.messages().end() - 1, failing.messages().end()), restoredTrace(0x1234));
     Trace second = kDocumentQuery;
     append(second, quietTrace());
     append(second, restoredTrace(0x1));

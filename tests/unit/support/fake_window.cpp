@@ -1,7 +1,6 @@
 #include "fake_window.hpp"
 
 #include "host/send_message.hpp"
-#include "host/window_repaint.hpp"
 
 namespace tarnwick {
 
@@ -10,10 +9,6 @@ std::intptr_t sendMessage(WindowHandle window, std::uint32_t message, std::uintp
     // Like SendMessageW to a window that does not exist: nothing happens, 0 comes back.
     if (window == nullptr) return 0;
     return static_cast<testing::FakeWindow*>(window)->receive(message, wParam, lParam);
-}
-
-void repaintWindow(WindowHandle window) {
-    if (window != nullptr) static_cast<testing::FakeWindow*>(window)->requestRepaint();
 }
 
 namespace testing {

@@ -23,9 +23,6 @@ struct SentMessage {
 
 std::ostream& operator<<(std::ostream& out, const SentMessage& sent);
 
-// Where a trace records a request to repaint the whole window, which is no message.
-inline constexpr std::uint32_t kRepaintRequest = 0xFFFF'FFFF;
-
 // A window that native tests hand to the core instead of a real one. Its handle is its
 // own address; the test build's sendMessage routes there and the window records every
 // message before answering it.
@@ -35,9 +32,6 @@ public:
 
     WindowHandle handle() { return this; }
     std::intptr_t receive(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-
-    // Records a repaint request in the trace, in its place among the messages.
-    void requestRepaint() { messages_.push_back({kRepaintRequest, 0, 0, {}}); }
 
     const std::vector<SentMessage>& messages() const { return messages_; }
     void forgetMessages() { messages_.clear(); }

@@ -44,15 +44,18 @@ inline Trace fillTrace(std::int32_t indicator, std::int64_t position, std::int64
              {}}};
 }
 
-// A view's modification events switched off before indicator work...
+// A view's modification events switched off before indicator work, and the whole view
+// to be repainted...
 inline Trace quietTrace() {
-    return {{SCI_GETMODEVENTMASK, 0, 0, {}}, {SCI_SETMODEVENTMASK, 0, 0, {}}};
+    return {{SCI_GETMODEVENTMASK, 0, 0, {}},
+            {SCI_SETMODEVENTMASK, 0, 0, {}},
+            {SCI_GETVIEWWS, 0, 0, {}},
+            {SCI_SETVIEWWS, 0, 0, {}}};
 }
 
-// ...and back on as they were after it, with the view repainted once.
+// ...and back on as they were after it.
 inline Trace restoredTrace(std::intptr_t mask = 0x4063) {
-    return {{SCI_SETMODEVENTMASK, static_cast<std::uintptr_t>(mask), 0, {}},
-            {kRepaintRequest, 0, 0, {}}};
+    return {{SCI_SETMODEVENTMASK, static_cast<std::uintptr_t>(mask), 0, {}}};
 }
 
 }  // namespace tarnwick::testing
