@@ -281,11 +281,11 @@ void TarnwickPanel::goToMatch() {
 }
 
 void TarnwickPanel::goToNextResult() {
-    stepToResult(true);
+    runCommand([this] { stepToResult(true); });
 }
 
 void TarnwickPanel::goToPreviousResult() {
-    stepToResult(false);
+    runCommand([this] { stepToResult(false); });
 }
 
 // The step starts from the selection in the searched document, brought forward first as

@@ -80,15 +80,22 @@ WindowHandle TarnwickPanel::currentView() const {
     return tarnwick::currentView(hostHandles);
 }
 
-// Every command of the panel comes through here. One that runs out of memory stops where it
-// failed, which each leaves as it was, and says so instead of doing nothing in silence.
-INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+// Every command of the panel comes through here: those of its controls by the dialog
+// procedure, Next and Previous Result from the host's menu. One that runs out of memory
+// stops where it failed, which each leaves as it was, and says so instead of doing nothing
+// in silence.
+void TarnwickPanel::runCommand(const std::function<void()>& command) {
     try {
-        return handleMessage(message, wParam, lParam);
+        command();
     } catch (const std::bad_alloc&) {
         SetWindowTextW(resultsLabel, asWide(kCommandOutOfMemoryLabel));
-        return TRUE;
     }
+}
+
+INT_PTR TarnwickPanel::dialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR handled = TRUE;
+    runCommand([&] { handled = handleMessage(message, wParam, lParam); });
+    return handled;
 }
 
 INT_PTR TarnwickPanel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -73,6 +73,7 @@ protected:
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void runCommand(const std::function<void()>& command);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR onCommand(WORD controlId, WORD notificationCode);
     void onEnter();
