@@ -234,7 +234,7 @@ void bigLogFigures() {
     printRatio("in slices / in one go, round by round", ratios.median(), ratios.fastest(),
                kSlicedRatioTarget);
     std::printf(
-        "  peak memory of the process (all the Searches): page file %.0f MB, working set %.0f MB\n\n",
+        "  peak memory of the process (all Searches): page file %.0f MB, working set %.0f MB\n\n",
         counters.PeakPagefileUsage / 1e6, counters.PeakWorkingSetSize / 1e6);
 }
 
