@@ -5,6 +5,7 @@
 // substitute is held to what the real editor does.
 
 #include <cstdint>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,13 +24,14 @@ struct ExpectedMatch {
     std::int32_t entryIndex;
     std::int64_t position;
     std::int64_t length;
-    std::u16string lineContent;
 };
 
 struct SearchCase {
     std::string name;
     std::string document;  // UTF-8
     std::vector<SearchEntry> entries;
+    // The text each line with a match reads as, by its number.
+    std::map<std::int32_t, std::u16string> lines;
     std::vector<ExpectedMatch> expected;
     // The entries whose regular expressions the editor refuses.
     std::vector<RejectedEntry> rejected = {};
@@ -61,103 +63,94 @@ inline std::vector<SearchCase> editorSearchCases() {
         {"LetterCaseIsIgnoredAndEntryTextKept",
          "foo FOO Foo\nfOo",
          {enabledEntry(u"Foo")},
-         {{0, 0, 0, 3, u"foo FOO Foo"},
-          {0, 0, 4, 3, u"foo FOO Foo"},
-          {0, 0, 8, 3, u"foo FOO Foo"},
-          {1, 0, 12, 3, u"fOo"}}},
+         {{0, u"foo FOO Foo"}, {1, u"fOo"}},
+         {{0, 0, 0, 3}, {0, 0, 4, 3}, {0, 0, 8, 3}, {1, 0, 12, 3}}},
         {"PositionsCountUtf8Bytes",
          "\xC3\xA9 \xC3\xA9\n\xC3\xA9"
          "a",
          {enabledEntry(u"\u00E9")},
-         {{0, 0, 0, 2, u"\u00E9 \u00E9"},
-          {0, 0, 3, 2, u"\u00E9 \u00E9"},
-          {1, 0, 6, 2, u"\u00E9a"}}},
+         {{0, u"\u00E9 \u00E9"}, {1, u"\u00E9a"}},
+         {{0, 0, 0, 2}, {0, 0, 3, 2}, {1, 0, 6, 2}}},
         {"NonBmpTextIsFourBytes",
          "a\xF0\x9F\x98\x80"
          "b",
          {enabledEntry(u"\U0001F600")},
-         {{0, 0, 1, 4, u"a\U0001F600b"}}},
+         {{0, u"a\U0001F600b"}},
+         {{0, 0, 1, 4}}},
         {"LineEndsStrippedTrailingBlanksKept",
          "one\r\ntwo  \t\r\nthree\r\r\n",
          {enabledEntry(u"t")},
-         {{1, 0, 5, 1, u"two  \t"}, {2, 0, 13, 1, u"three"}}},
+         {{1, u"two  \t"}, {2, u"three"}},
+         {{1, 0, 5, 1}, {2, 0, 13, 1}}},
         {"LastLineWithoutLineEndIsWhole",
          "abc\nxyz",
          {enabledEntry(u"yz")},
-         {{1, 0, 5, 2, u"xyz"}}},
+         {{1, u"xyz"}},
+         {{1, 0, 5, 2}}},
         {"MatchesOfOneEntryNeverOverlap",
          "aaaa\nababa",
          {enabledEntry(u"aa"), enabledEntry(u"aba")},
-         {{0, 0, 0, 2, u"aaaa"}, {0, 0, 2, 2, u"aaaa"}, {1, 1, 5, 3, u"ababa"}}},
+         {{0, u"aaaa"}, {1, u"ababa"}},
+         {{0, 0, 0, 2}, {0, 0, 2, 2}, {1, 1, 5, 3}}},
         {"OrderFollowsTheDocumentNotTheList",
          "ab",
          {enabledEntry(u"b"), enabledEntry(u"a")},
-         {{0, 1, 0, 1, u"ab"}, {0, 0, 1, 1, u"ab"}}},
+         {{0, u"ab"}},
+         {{0, 1, 0, 1}, {0, 0, 1, 1}}},
         {"LinesSortedThenPositions",
          "zero\nbeta alpha\ngamma\nalpha",
          {enabledEntry(u"alpha"), enabledEntry(u"gamma"), enabledEntry(u"beta")},
-         {{1, 2, 5, 4, u"beta alpha"},
-          {1, 0, 10, 5, u"beta alpha"},
-          {2, 1, 16, 5, u"gamma"},
-          {3, 0, 22, 5, u"alpha"}}},
+         {{1, u"beta alpha"}, {2, u"gamma"}, {3, u"alpha"}},
+         {{1, 2, 5, 4}, {1, 0, 10, 5}, {2, 1, 16, 5}, {3, 0, 22, 5}}},
         {"DisabledEntriesKeepTheirIndex",
          "x y x",
          {disabledEntry(u"x"), enabledEntry(u"y"), enabledEntry(u"")},
-         {{0, 1, 2, 1, u"x y x"}}},
+         {{0, u"x y x"}},
+         {{0, 1, 2, 1}}},
         {"MalformedDocumentBytesBecomeReplacementCharacters",
          "ok \xFF\xC3 ok\n",
          {enabledEntry(u"ok")},
-         {{0, 0, 0, 2, u"ok \uFFFD\uFFFD ok"}, {0, 0, 6, 2, u"ok \uFFFD\uFFFD ok"}}},
+         {{0, u"ok \uFFFD\uFFFD ok"}},
+         {{0, 0, 0, 2}, {0, 0, 6, 2}}},
         {"UnpairedSurrogateInEntrySearchesAsReplacementCharacter",
          "a\xEF\xBF\xBDx",
          {enabledEntry(std::u16string(u"\xD800") + u"x")},
-         {{0, 0, 1, 4, u"a\uFFFDx"}}},
-        {"NothingFoundInEmptyDocument", "", {enabledEntry(u"a")}, {}},
+         {{0, u"a\uFFFDx"}},
+         {{0, 0, 1, 4}}},
+        {"NothingFoundInEmptyDocument", "", {enabledEntry(u"a")}, {}, {}},
         {"MatchCaseAndWholeWord",
          "ERROR error ERROR_count\nerror_count eRROR",
          {caseEntry(u"ERROR"), wordEntry(u"ERROR", true), wordEntry(u"error")},
-         {{0, 0, 0, 5, u"ERROR error ERROR_count"},
-          {0, 1, 0, 5, u"ERROR error ERROR_count"},
-          {0, 2, 0, 5, u"ERROR error ERROR_count"},
-          {0, 2, 6, 5, u"ERROR error ERROR_count"},
-          {0, 0, 12, 5, u"ERROR error ERROR_count"},
-          {1, 2, 36, 5, u"error_count eRROR"}}},
+         {{0, u"ERROR error ERROR_count"}, {1, u"error_count eRROR"}},
+         {{0, 0, 0, 5}, {0, 1, 0, 5}, {0, 2, 0, 5}, {0, 2, 6, 5}, {0, 0, 12, 5}, {1, 2, 36, 5}}},
         {"WholeWordEdgesFollowTheEditorsCharacterClasses",
          "cat concat cat_x cat. (cat)",
          {wordEntry(u"cat"), wordEntry(u"(cat")},
-         {{0, 0, 0, 3, u"cat concat cat_x cat. (cat)"},
-          {0, 0, 17, 3, u"cat concat cat_x cat. (cat)"},
-          {0, 1, 22, 4, u"cat concat cat_x cat. (cat)"},
-          {0, 0, 23, 3, u"cat concat cat_x cat. (cat)"}}},
+         {{0, u"cat concat cat_x cat. (cat)"}},
+         {{0, 0, 0, 3}, {0, 0, 17, 3}, {0, 1, 22, 4}, {0, 0, 23, 3}}},
         {"RegularExpressionsIgnoreCaseUnlessAskedAndStayInTheirLine",
          "failed FAIL fail\nuser=12 xuser=3 user=x\na\nb a-b",
          {regexEntry(u"fail(ed)?"),
           regexEntry(u"\\buser=\\d+"),
           regexEntry(u"a.b"),
           {u"FAIL", true, 0, {.matchCase = true, .regex = true}}},
-         {{0, 0, 0, 6, u"failed FAIL fail"},
-          {0, 0, 7, 4, u"failed FAIL fail"},
-          {0, 3, 7, 4, u"failed FAIL fail"},
-          {0, 0, 12, 4, u"failed FAIL fail"},
-          {1, 1, 17, 7, u"user=12 xuser=3 user=x"},
-          {3, 2, 44, 3, u"b a-b"}}},
+         {{0, u"failed FAIL fail"}, {1, u"user=12 xuser=3 user=x"}, {3, u"b a-b"}},
+         {{0, 0, 0, 6}, {0, 0, 7, 4}, {0, 3, 7, 4}, {0, 0, 12, 4}, {1, 1, 17, 7}, {3, 2, 44, 3}}},
         {"EmptyMatchesAreSteppedPastByAWholeCharacter",
          "baab\n\xC3\xA9xx\n",
          {regexEntry(u"x+|a*"), regexEntry(u"^"), regexEntry(u"\\b")},
-         {{0, 0, 1, 2, u"baab"}, {1, 0, 7, 2, u"\u00E9xx"}}},
+         {{0, u"baab"}, {1, u"\u00E9xx"}},
+         {{0, 0, 1, 2}, {1, 0, 7, 2}}},
         {"AWordBoundaryIsJudgedWithTheCharacterBeforeWhereASearchResumes",
          "concat cat con\nxx",
          {regexEntry(u"con|\\bcat\\b"), regexEntry(u"con|cat", true), regexEntry(u"^x")},
-         {{0, 0, 0, 3, u"concat cat con"},
-          {0, 0, 7, 3, u"concat cat con"},
-          {0, 1, 7, 3, u"concat cat con"},
-          {0, 0, 11, 3, u"concat cat con"},
-          {0, 1, 11, 3, u"concat cat con"},
-          {1, 2, 15, 1, u"xx"}}},
+         {{0, u"concat cat con"}, {1, u"xx"}},
+         {{0, 0, 0, 3}, {0, 0, 7, 3}, {0, 1, 7, 3}, {0, 0, 11, 3}, {0, 1, 11, 3}, {1, 2, 15, 1}}},
         {"AnInvalidRegularExpressionFindsNothingAndTheOthersSearchOn",
          "fail(ed ok",
          {regexEntry(u"fail(ed"), enabledEntry(u"ok"), regexEntry(u"[")},
-         {{0, 1, 8, 2, u"fail(ed ok"}},
+         {{0, u"fail(ed ok"}},
+         {{0, 1, 8, 2}},
          {{0, Rejection::invalid}, {2, Rejection::invalid}}},
     };
 }
@@ -174,24 +167,23 @@ inline void expectMatches(const MatchList& found, const SearchCase& searchCase,
         EXPECT_EQ(found[i].entryIndex, want.entryIndex);
         EXPECT_EQ(found[i].position, want.position);
         EXPECT_EQ(found[i].length, want.length);
-        EXPECT_TRUE(lines.read(view, found[i].line, found[i].position).text == want.lineContent);
+        EXPECT_TRUE(lines.read(view, found[i].line, found[i].position).text ==
+                    searchCase.lines.at(want.line));
     }
-}
-
-// A whole search of the case's entries in the document `view` shows, as the panel runs it.
-inline void expectSearchFinds(const EditorView& view, const SearchCase& searchCase) {
-    SearchList list;
-    for (const SearchEntry& entry : searchCase.entries) list.append(entry);
-    SearchRun run(view, list);
-    ASSERT_EQ(run.finish(), SearchRun::State::done);
-    EXPECT_EQ(run.rejected(), searchCase.rejected);
-    expectMatches(run.matches(), searchCase, view);
 }
 
 inline SearchList listOf(const std::vector<SearchEntry>& entries) {
     SearchList list;
     for (const SearchEntry& entry : entries) list.append(entry);
     return list;
+}
+
+// A whole search of the case's entries in the document `view` shows, as the panel runs it.
+inline void expectSearchFinds(const EditorView& view, const SearchCase& searchCase) {
+    SearchRun run(view, listOf(searchCase.entries));
+    ASSERT_EQ(run.finish(), SearchRun::State::done);
+    EXPECT_EQ(run.rejected(), searchCase.rejected);
+    expectMatches(run.matches(), searchCase, view);
 }
 
 }  // namespace tarnwick::testing
