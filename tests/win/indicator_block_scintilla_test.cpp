@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/marks/indicator_block.hpp"
+#include "core/marks/modification_events_off.hpp"
 #include "host/editor_messages.hpp"
 #include "minihost/scintilla_messages.hpp"
 #include "scintilla_window.hpp"
@@ -76,6 +77,27 @@ TEST_F(IndicatorsInScintilla, ApplyOfAnEmptySearchRemovesThePreviousMarks) {
     block.apply(EditorView(view.handle()), list, matches);
     block.apply(EditorView(view.handle()), list, MatchList{});
     EXPECT_EQ(markings(block), std::string(22, '.'));
+}
+
+// The view shown and painted, the marks of a Search leave all of it to be painted again,
+// not only the lines they touch.
+TEST_F(IndicatorsInScintilla, WorkWithTheEventsOffLeavesTheWholeViewToBePainted) {
+    const HWND editor = static_cast<HWND>(view.handle());
+    RECT frame{};
+    GetClientRect(GetParent(editor), &frame);
+    MoveWindow(editor, 0, 0, frame.right, frame.bottom, FALSE);
+    ShowWindow(GetParent(editor), SW_SHOWNOACTIVATE);
+    UpdateWindow(GetParent(editor));
+    RECT update{};
+    ASSERT_FALSE(GetUpdateRect(editor, &update, FALSE));
+    {
+        const ModificationEventsOff quiet(NppData{}, view.handle(), 0);
+        IndicatorBlock().fill(EditorView(view.handle()), matches);
+    }
+    RECT client{};
+    GetClientRect(editor, &client);
+    GetUpdateRect(editor, &update, FALSE);
+    EXPECT_TRUE(EqualRect(&update, &client));
 }
 
 }  // namespace
